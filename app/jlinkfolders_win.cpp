@@ -1,0 +1,33 @@
+#include "jlinkfolders.h"
+
+#include <QDebug>
+#include <QFileInfo>
+#include <QSettings>
+
+QString defaultJLinkDiscoveryRoot()
+{
+    return QStringLiteral("HKEY_CURRENT_USER\\software\\segger\\J-Link");
+}
+
+QStringList findJLinkInstallations(const QString &strRoot)
+{
+    QSettings settings(strRoot, QSettings::NativeFormat);
+    QStringList groups = settings.childGroups();
+    groups.sort(Qt::CaseInsensitive);
+
+    QStringList folders;
+    for (auto it = groups.crbegin(); it != groups.crend(); ++it) {
+        settings.beginGroup(*it);
+        const QString strPath = settings.value(QStringLiteral("InstallPath"), QString()).toString();
+        qDebug() << strPath;
+        if (!strPath.isEmpty())
+            folders.append(strPath);
+        settings.endGroup();
+    }
+    return folders;
+}
+
+QString browseStartFolder()
+{
+    return QStringLiteral("C:/Program Files");
+}

@@ -1,0 +1,202 @@
+#include "mainwindow.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFont>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpacerItem>
+#include <QVBoxLayout>
+
+namespace {
+
+QFont verdana(int nPointSize, int nWeight = -1)
+{
+    QFont font;
+    font.setFamily(QStringLiteral("Verdana"));
+    font.setPointSize(nPointSize);
+    if (nWeight >= 0)
+        font.setWeight(nWeight);
+    return font;
+}
+
+QSpacerItem *expandingSpacer(int nHeight)
+{
+    return new QSpacerItem(50, nHeight, QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget *parent, const QString &strDiscoveryRoot)
+    : QMainWindow(parent)
+    , m_nResult(-1)
+{
+    setFixedSize(615, 365);
+    setAnimated(false);
+    buildWidgets();
+    setWindowTitle(tr("Setup QN58 MCU Device AddOn to Segger V2.0.17"));
+    setWindowIcon(QIcon(QStringLiteral(":/image/sandbox_shfXP.ico")));
+    setWindowFlags(Qt::MSWindowsFixedSizeDialogHint);
+    m_nResult = -1;
+    discoverJLinkFolders(strDiscoveryRoot);
+
+    connect(pushButtonBrowse, SIGNAL(clicked()), this, SLOT(button_Browse_Click_Slot()));
+    connect(pushButtonStart, SIGNAL(clicked()), this, SLOT(button_Start_Click_Slot()));
+    connect(pushButtonCancel, SIGNAL(clicked()), this, SLOT(close()));
+}
+
+void MainWindow::buildWidgets()
+{
+    const QFont textFont = verdana(8);
+    const QFont titleFont = verdana(12, QFont::Normal);
+    const QFont noteFont = verdana(8, QFont::Bold);
+    const QFont buttonFont = verdana(9);
+    const QFont statusFont = verdana(10, QFont::Bold);
+
+    centralWidget = new QWidget(this);
+    centralWidget->setObjectName(QStringLiteral("centralWidget"));
+
+    groupBox = new QGroupBox(centralWidget);
+    groupBox->setObjectName(QStringLiteral("groupBox"));
+    groupBox->setFont(textFont);
+    groupBox->setTitle(tr("This SETUP program installs:"));
+
+    label = new QLabel(groupBox);
+    label->setObjectName(QStringLiteral("label"));
+    label->setFont(titleFont);
+    label->setText(tr("QN58 MCU Device AddOn to Segger"));
+
+    label2 = new QLabel(centralWidget);
+    label2->setObjectName(QStringLiteral("label2"));
+    label2->setFont(textFont);
+    label2->setText(tr("This AddOn will install into the following product folder."));
+
+    label3 = new QLabel(centralWidget);
+    label3->setObjectName(QStringLiteral("label3"));
+    label3->setFont(textFont);
+    label3->setText(tr("To install to this folder, press \"Start\". "
+                       "To install to a different folder, press \"Browse\""));
+
+    label4 = new QLabel(centralWidget);
+    label4->setObjectName(QStringLiteral("label4"));
+    label4->setFont(textFont);
+    label4->setText(tr("and select another folder."));
+
+    label5 = new QLabel(centralWidget);
+    label5->setObjectName(QStringLiteral("label5"));
+    label5->setFont(noteFont);
+    label5->setText(tr("Support Segger JLink V620C and above."));
+
+    groupBox2 = new QGroupBox(centralWidget);
+    groupBox2->setObjectName(QStringLiteral("groupBox2"));
+    groupBox2->setFont(textFont);
+    groupBox2->setLayoutDirection(Qt::LeftToRight);
+    groupBox2->setTitle(tr("Destination Folder"));
+
+    comboBox_Path = new QComboBox(groupBox2);
+    comboBox_Path->setObjectName(QStringLiteral("comboBox_Path"));
+    comboBox_Path->setFont(textFont);
+    comboBox_Path->setEditable(false);
+    comboBox_Path->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+
+    pushButtonBrowse = new QPushButton(groupBox2);
+    pushButtonBrowse->setObjectName(QStringLiteral("pushButtonBrowse"));
+    pushButtonBrowse->setFont(textFont);
+    pushButtonBrowse->setText(tr("Browse..."));
+
+    pushButtonStart = new QPushButton(centralWidget);
+    pushButtonStart->setObjectName(QStringLiteral("pushButtonStart"));
+    pushButtonStart->setFont(buttonFont);
+    pushButtonStart->setText(tr("Start"));
+
+    pushButtonCancel = new QPushButton(centralWidget);
+    pushButtonCancel->setObjectName(QStringLiteral("pushButtonCancel"));
+    pushButtonCancel->setFont(buttonFont);
+    pushButtonCancel->setText(tr("Cancel"));
+
+    label_finish = new QLabel(centralWidget);
+    label_finish->setObjectName(QStringLiteral("label_finish"));
+    label_finish->setFont(statusFont);
+    label_finish->setText(tr(""));
+
+    auto *titleRow = new QHBoxLayout(groupBox);
+    titleRow->addItem(expandingSpacer(25));
+    titleRow->addWidget(label);
+    titleRow->addItem(expandingSpacer(25));
+
+    auto *folderRow = new QHBoxLayout(groupBox2);
+    folderRow->addWidget(comboBox_Path);
+    folderRow->addWidget(pushButtonBrowse);
+
+    auto *buttonRow = new QHBoxLayout;
+    buttonRow->addItem(expandingSpacer(50));
+    buttonRow->addWidget(pushButtonStart);
+    buttonRow->addWidget(pushButtonCancel);
+
+    auto *column = new QVBoxLayout(centralWidget);
+    column->setContentsMargins(20, 10, 20, 10);
+    column->addWidget(groupBox);
+    column->addWidget(label2);
+    column->addWidget(label3);
+    column->addWidget(label4);
+    column->addWidget(label5);
+    column->addItem(new QSpacerItem(20, 10, QSizePolicy::Fixed, QSizePolicy::Fixed));
+    column->addWidget(groupBox2);
+    column->addWidget(label_finish);
+    column->addLayout(buttonRow);
+
+    setCentralWidget(centralWidget);
+
+    setTabOrder(comboBox_Path, pushButtonBrowse);
+    setTabOrder(pushButtonBrowse, pushButtonStart);
+    setTabOrder(pushButtonStart, pushButtonCancel);
+}
+
+void MainWindow::discoverJLinkFolders(const QString &strDiscoveryRoot)
+{
+    // Recorded so that a later Browse keeps the installations found here.
+    m_strListPath = findJLinkInstallations(strDiscoveryRoot);
+    comboBox_Path->addItems(m_strListPath);
+    if (comboBox_Path->count() > 0)
+        return;
+
+    auto *placeholder = new QLineEdit;
+    placeholder->setReadOnly(true);
+    placeholder->setStyleSheet(QStringLiteral("border:none; font-size:26px; font-weight:bold; "
+                                              "color:#5f666e; background:transparent;"));
+    placeholder->setPlaceholderText(
+        tr("Click the \"Browse...\" to select the installation directory of JLink"));
+    comboBox_Path->setLineEdit(placeholder);
+}
+
+void MainWindow::button_Browse_Click_Slot()
+{
+    const QString strFolder = QFileDialog::getExistingDirectory(
+        this, tr("Select directory"), browseStartFolder(), QFileDialog::ShowDirsOnly);
+    if (strFolder.isEmpty())
+        return;
+
+    comboBox_Path->clear();
+    comboBox_Path->addItems(m_strListPath);
+    const int nKnown = m_strListPath.indexOf(strFolder);
+    if (nKnown >= 0) {
+        comboBox_Path->setCurrentIndex(nKnown);
+        return;
+    }
+    comboBox_Path->addItem(strFolder);
+    comboBox_Path->setCurrentIndex(comboBox_Path->count() - 1);
+}
+
+void MainWindow::button_Start_Click_Slot()
+{
+}
+
+void MainWindow::JLinkAddQN58_Slot(int nResult, QString strErrorInfo)
+{
+    m_nResult = nResult;
+    m_strErrorInfo = strErrorInfo;
+}

@@ -1,0 +1,7 @@
+#include "jlinkaddqn58mcu.h"
+
+JLinkAddQN58MCU::JLinkAddQN58MCU(QString strJLinkPath)
+    : QThread(nullptr)
+    , strJLinkPath(strJLinkPath)
+{
+}

@@ -1,0 +1,46 @@
+#ifndef JLINKADDQN58MCU_H
+#define JLINKADDQN58MCU_H
+
+#include <QDomDocument>
+#include <QString>
+#include <QThread>
+
+// One installation into one J-Link folder, run once on its own thread.
+// The steps and entry writers work only on their parameters, so they are
+// static and can be driven without a thread.
+class JLinkAddQN58MCU : public QThread
+{
+    Q_OBJECT
+
+public:
+    explicit JLinkAddQN58MCU(QString strJLinkPath);
+
+    static int runSetup(QString strJLinkPath, QString &strErroInfo);
+
+    static bool removeOldDevices(QString strJLinkPath, QString &strErroInfo);
+    static bool registerDevices(QString strJLinkPath, QString &strErroInfo);
+    static bool deployFiles(QString strFLMPath);
+    static void copyFlmFile(QString strFLMPath, QString strName);
+
+    static void addMainFlashDevice(QDomDocument doc, QString deviceName, QString workRamSize,
+                                   int flashSizeKB, int familyCode);
+    static void addApModeDevice(QDomDocument doc, QString deviceName, QString workRamSize,
+                                int flashSizeKB, int familyCode);
+    static void addUniversalDevice(QDomDocument doc, QString deviceName, QString workRamSize,
+                                   int flashSizeKB, int extType, int extRemap, int familyCode);
+    static void addUsdDevice(QDomDocument doc, QString deviceName, QString workRamSize,
+                             int familyCode, int usdVariant);
+    static void addExtFlashDevice(QDomDocument doc, QString deviceName, QString workRamSize,
+                                  int extSizeKB);
+
+signals:
+    void emitResult(int nResult, QString strErroInfo);
+
+protected:
+    void run() override;
+
+private:
+    const QString strJLinkPath;
+};
+
+#endif

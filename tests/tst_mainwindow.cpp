@@ -1,0 +1,308 @@
+#include "mainwindow.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+// A folder laid out like J-Link's own installations.
+void makeInstallation(const QString &strRoot, const QString &strName)
+{
+    QVERIFY(QDir(strRoot).mkpath(strName));
+    QFile exe(strRoot + QLatin1Char('/') + strName + QStringLiteral("/JLinkExe"));
+    QVERIFY(exe.open(QIODevice::WriteOnly));
+}
+
+// Answers the next folder dialog with strFolder, or cancels it when empty.
+void answerFolderDialog(const QString &strFolder)
+{
+    auto *timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, strFolder] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        if (strFolder.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        // Typed as a user would, so the dialog's directory model need not have loaded.
+        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(strFolder);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    timer->start(10);
+}
+
+QStringList items(const QComboBox *combo)
+{
+    QStringList list;
+    for (int i = 0; i < combo->count(); ++i)
+        list << combo->itemText(i);
+    return list;
+}
+
+} // namespace
+
+class tst_MainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void windowHasFixedClientSize();
+    void windowTitle();
+    void widgets_data();
+    void widgets();
+    void tabOrderRunsThroughFolderAndButtons();
+    void statusLineStartsEmptyAndUncoloured();
+    void installationsAreListedGreatestNameFirst();
+    void foldersWithoutJLinkAreIgnored();
+    void placeholderWhenNoInstallationIsFound();
+    void browseAddsChosenFolderAfterKnownOnes();
+    void browseSelectsAlreadyListedFolder();
+    void browseTwiceWithSameFolderKeepsOneItem();
+    void browseIntoPlaceholderShowsFolder();
+    void cancelledBrowseLeavesItems();
+    void cancelEndsEventLoop();
+
+private:
+    QTemporaryDir m_root;
+};
+
+void tst_MainWindow::init()
+{
+    QVERIFY(m_root.isValid());
+    QDir(m_root.path()).removeRecursively();
+    QDir().mkpath(m_root.path());
+}
+
+void tst_MainWindow::windowHasFixedClientSize()
+{
+    MainWindow window(nullptr, m_root.path());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.size(), QSize(615, 365));
+    QCOMPARE(window.minimumSize(), QSize(615, 365));
+    QCOMPARE(window.maximumSize(), QSize(615, 365));
+    window.resize(800, 500);
+    QCOMPARE(window.size(), QSize(615, 365));
+    QVERIFY(window.windowFlags() & Qt::MSWindowsFixedSizeDialogHint);
+}
+
+void tst_MainWindow::windowTitle()
+{
+    MainWindow window(nullptr, m_root.path());
+    QCOMPARE(window.windowTitle(), QStringLiteral("Setup QN58 MCU Device AddOn to Segger V2.0.17"));
+    QVERIFY(window.findChild<QWidget *>(QStringLiteral("centralWidget")));
+}
+
+void tst_MainWindow::widgets_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("parent");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("pointSize");
+    QTest::addColumn<bool>("bold");
+
+    QTest::newRow("box") << "groupBox" << "centralWidget" << "This SETUP program installs:" << 8 << false;
+    QTest::newRow("title") << "label" << "groupBox" << "QN58 MCU Device AddOn to Segger" << 12 << false;
+    QTest::newRow("folder line") << "label2" << "centralWidget"
+                                 << "This AddOn will install into the following product folder." << 8 << false;
+    QTest::newRow("instructions") << "label3" << "centralWidget"
+                                  << "To install to this folder, press \"Start\". To install to a different folder, press \"Browse\""
+                                  << 8 << false;
+    QTest::newRow("instructions end") << "label4" << "centralWidget" << "and select another folder." << 8 << false;
+    QTest::newRow("support note") << "label5" << "centralWidget" << "Support Segger JLink V620C and above." << 8 << true;
+    QTest::newRow("folder box") << "groupBox2" << "centralWidget" << "Destination Folder" << 8 << false;
+    QTest::newRow("browse") << "pushButtonBrowse" << "groupBox2" << "Browse..." << 8 << false;
+    QTest::newRow("start") << "pushButtonStart" << "centralWidget" << "Start" << 9 << false;
+    QTest::newRow("cancel") << "pushButtonCancel" << "centralWidget" << "Cancel" << 9 << false;
+    QTest::newRow("status") << "label_finish" << "centralWidget" << "" << 10 << true;
+}
+
+void tst_MainWindow::widgets()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, parent);
+    QFETCH(QString, text);
+    QFETCH(int, pointSize);
+    QFETCH(bool, bold);
+
+    MainWindow window(nullptr, m_root.path());
+    auto *widget = window.findChild<QWidget *>(name);
+    QVERIFY(widget);
+    QCOMPARE(widget->parentWidget()->objectName(), parent);
+    QCOMPARE(widget->font().family(), QStringLiteral("Verdana"));
+    QCOMPARE(widget->font().pointSize(), pointSize);
+    QCOMPARE(widget->font().bold(), bold);
+
+    QString shown;
+    if (auto *box = qobject_cast<QGroupBox *>(widget))
+        shown = box->title();
+    else if (auto *labelWidget = qobject_cast<QLabel *>(widget))
+        shown = labelWidget->text();
+    else if (auto *button = qobject_cast<QPushButton *>(widget))
+        shown = button->text();
+    QCOMPARE(shown, text);
+}
+
+void tst_MainWindow::tabOrderRunsThroughFolderAndButtons()
+{
+    MainWindow window(nullptr, m_root.path());
+    QWidget *widget = window.findChild<QComboBox *>(QStringLiteral("comboBox_Path"));
+    QStringList order;
+    for (int i = 0; i < 4; ++i) {
+        order << widget->objectName();
+        widget = widget->nextInFocusChain();
+        while (!(widget->focusPolicy() & Qt::TabFocus))
+            widget = widget->nextInFocusChain();
+    }
+    QCOMPARE(order, (QStringList{QStringLiteral("comboBox_Path"), QStringLiteral("pushButtonBrowse"),
+                                 QStringLiteral("pushButtonStart"), QStringLiteral("pushButtonCancel")}));
+}
+
+void tst_MainWindow::statusLineStartsEmptyAndUncoloured()
+{
+    MainWindow window(nullptr, m_root.path());
+    auto *status = window.findChild<QLabel *>(QStringLiteral("label_finish"));
+    QVERIFY(status->text().isEmpty());
+    QVERIFY(status->styleSheet().isEmpty());
+}
+
+void tst_MainWindow::installationsAreListedGreatestNameFirst()
+{
+    makeInstallation(m_root.path(), QStringLiteral("JLink_V780b"));
+    makeInstallation(m_root.path(), QStringLiteral("JLink_v794"));
+    makeInstallation(m_root.path(), QStringLiteral("JLink_V620c"));
+
+    MainWindow window(nullptr, m_root.path());
+    auto *combo = window.findChild<QComboBox *>(QStringLiteral("comboBox_Path"));
+    const QString strRoot = m_root.path() + QLatin1Char('/');
+    QCOMPARE(items(combo), (QStringList{strRoot + QStringLiteral("JLink_v794"),
+                                        strRoot + QStringLiteral("JLink_V780b"),
+                                        strRoot + QStringLiteral("JLink_V620c")}));
+    QCOMPARE(combo->currentText(), strRoot + QStringLiteral("JLink_v794"));
+    QVERIFY(!combo->isEditable());
+}
+
+void tst_MainWindow::foldersWithoutJLinkAreIgnored()
+{
+    makeInstallation(m_root.path(), QStringLiteral("JLink_V794"));
+    makeInstallation(m_root.path(), QStringLiteral("Ozone"));
+    makeInstallation(m_root.path(), QStringLiteral("jlink_lower"));
+    QVERIFY(QDir(m_root.path()).mkpath(QStringLiteral("JLink_Empty")));
+
+    MainWindow window(nullptr, m_root.path());
+    auto *combo = window.findChild<QComboBox *>(QStringLiteral("comboBox_Path"));
+    QCOMPARE(items(combo), QStringList{m_root.path() + QStringLiteral("/JLink_V794")});
+}
+
+void tst_MainWindow::placeholderWhenNoInstallationIsFound()
+{
+    MainWindow window(nullptr, m_root.path() + QStringLiteral("/missing"));
+    auto *combo = window.findChild<QComboBox *>(QStringLiteral("comboBox_Path"));
+    QCOMPARE(combo->count(), 0);
+    QVERIFY(combo->currentText().isEmpty());
+    QLineEdit *edit = combo->lineEdit();
+    QVERIFY(edit);
+    QVERIFY(edit->isReadOnly());
+    QCOMPARE(edit->placeholderText(),
+             QStringLiteral("Click the \"Browse...\" to select the installation directory of JLink"));
+    QCOMPARE(edit->styleSheet(), QStringLiteral("border:none; font-size:26px; font-weight:bold; "
+                                                "color:#5f666e; background:transparent;"));
+}
+
+void tst_MainWindow::browseAddsChosenFolderAfterKnownOnes()
+{
+    makeInstallation(m_root.path(), QStringLiteral("JLink_A"));
+    makeInstallation(m_root.path(), QStringLiteral("JLink_B"));
+    makeInstallation(m_root.path(), QStringLiteral("JLink_C"));
+    QTemporaryDir chosen;
+
+    MainWindow window(nullptr, m_root.path());
+    auto *combo = window.findChild<QComboBox *>(QStringLiteral("comboBox_Path"));
+    answerFolderDialog(chosen.path());
+    window.findChild<QPushButton *>(QStringLiteral("pushButtonBrowse"))->click();
+
+    const QString strRoot = m_root.path() + QLatin1Char('/');
+    QCOMPARE(items(combo), (QStringList{strRoot + QStringLiteral("JLink_C"), strRoot + QStringLiteral("JLink_B"),
+                                        strRoot + QStringLiteral("JLink_A"), chosen.path()}));
+    QCOMPARE(combo->currentText(), chosen.path());
+}
+
+void tst_MainWindow::browseSelectsAlreadyListedFolder()
+{
+    makeInstallation(m_root.path(), QStringLiteral("JLink_A"));
+    makeInstallation(m_root.path(), QStringLiteral("JLink_B"));
+    const QString strKnown = m_root.path() + QStringLiteral("/JLink_A");
+
+    MainWindow window(nullptr, m_root.path());
+    auto *combo = window.findChild<QComboBox *>(QStringLiteral("comboBox_Path"));
+    answerFolderDialog(strKnown);
+    window.findChild<QPushButton *>(QStringLiteral("pushButtonBrowse"))->click();
+
+    QCOMPARE(combo->count(), 2);
+    QCOMPARE(combo->currentIndex(), 1);
+    QCOMPARE(combo->currentText(), strKnown);
+}
+
+void tst_MainWindow::browseTwiceWithSameFolderKeepsOneItem()
+{
+    QTemporaryDir chosen;
+    MainWindow window(nullptr, m_root.path());
+    auto *combo = window.findChild<QComboBox *>(QStringLiteral("comboBox_Path"));
+    auto *browse = window.findChild<QPushButton *>(QStringLiteral("pushButtonBrowse"));
+    for (int i = 0; i < 2; ++i) {
+        answerFolderDialog(chosen.path());
+        browse->click();
+    }
+    QCOMPARE(items(combo), QStringList{chosen.path()});
+}
+
+void tst_MainWindow::browseIntoPlaceholderShowsFolder()
+{
+    QTemporaryDir chosen;
+    MainWindow window(nullptr, m_root.path());
+    auto *combo = window.findChild<QComboBox *>(QStringLiteral("comboBox_Path"));
+    answerFolderDialog(chosen.path());
+    window.findChild<QPushButton *>(QStringLiteral("pushButtonBrowse"))->click();
+    QVERIFY(combo->lineEdit());
+    QCOMPARE(combo->lineEdit()->text(), chosen.path());
+    QCOMPARE(combo->currentText(), chosen.path());
+}
+
+void tst_MainWindow::cancelledBrowseLeavesItems()
+{
+    makeInstallation(m_root.path(), QStringLiteral("JLink_A"));
+    MainWindow window(nullptr, m_root.path());
+    auto *combo = window.findChild<QComboBox *>(QStringLiteral("comboBox_Path"));
+    answerFolderDialog(QString());
+    window.findChild<QPushButton *>(QStringLiteral("pushButtonBrowse"))->click();
+    QCOMPARE(items(combo), QStringList{m_root.path() + QStringLiteral("/JLink_A")});
+}
+
+void tst_MainWindow::cancelEndsEventLoop()
+{
+    MainWindow window(nullptr, m_root.path());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTimer::singleShot(0, window.findChild<QPushButton *>(QStringLiteral("pushButtonCancel")),
+                       &QPushButton::click);
+    QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); });
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(!window.isVisible());
+}
+
+QTEST_MAIN(tst_MainWindow)
+#include "tst_mainwindow.moc"
