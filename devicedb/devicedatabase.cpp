@@ -17,7 +17,7 @@ const char *const textCodec = "UTF-8";
 [[noreturn]] void throwFileError(const QString &strWhat, const QString &strFileName,
                                  const QString &strReason)
 {
-    qDebug() << strWhat + strFileName << "(" << strReason << ")";
+    qDebug().noquote() << strWhat + strFileName << "(" << strReason << ")";
     const QString strMessage = strWhat + strFileName + QLatin1Char('(') + strReason + QLatin1Char(')');
     throw std::runtime_error(strMessage.toLatin1().toStdString());
 }

@@ -1,0 +1,69 @@
+#include "databasefixtures.h"
+
+#include <QDomNamedNodeMap>
+#include <QFile>
+#include <QMap>
+
+QString canonicalXml(const QDomNode &node)
+{
+    switch (node.nodeType()) {
+    case QDomNode::ElementNode: {
+        QMap<QString, QString> attributes;
+        const QDomNamedNodeMap map = node.attributes();
+        for (int i = 0; i < map.count(); ++i)
+            attributes.insert(map.item(i).nodeName(), map.item(i).nodeValue());
+        QString strText = QLatin1Char('<') + node.nodeName();
+        for (auto it = attributes.cbegin(); it != attributes.cend(); ++it)
+            strText += QLatin1Char(' ') + it.key() + QStringLiteral("=\"") + it.value() + QLatin1Char('"');
+        strText += QLatin1Char('>');
+        for (QDomNode child = node.firstChild(); !child.isNull(); child = child.nextSibling())
+            strText += canonicalXml(child);
+        return strText + QStringLiteral("</") + node.nodeName() + QLatin1Char('>');
+    }
+    case QDomNode::CommentNode:
+        return QStringLiteral("<!--") + node.nodeValue() + QStringLiteral("-->");
+    case QDomNode::ProcessingInstructionNode:
+        return QStringLiteral("<?") + node.nodeName() + QLatin1Char(' ') + node.nodeValue() + QStringLiteral("?>");
+    case QDomNode::DocumentNode: {
+        QString strText;
+        for (QDomNode child = node.firstChild(); !child.isNull(); child = child.nextSibling()) {
+            if (!(child.isProcessingInstruction() && child.nodeName() == QLatin1String("xml")))
+                strText += canonicalXml(child);
+        }
+        return strText;
+    }
+    default:
+        return node.nodeValue();
+    }
+}
+
+QByteArray otherVendorsDatabase(int nEntries)
+{
+    QByteArray content = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                         "<!-- Gerätedatenbank, © SEGGER -->\n"
+                         "<Database>\n"
+                         "<?vendor-tool keep=\"yes\"?>\n";
+    for (int i = 0; i < nEntries; ++i) {
+        const QByteArray number = QByteArray::number(i);
+        content += "\t<Device>\n"
+                   "\t\t<!-- Größe " + number + " -->\n"
+                   "\t\t<ChipInfo Vendor=\"Nordström &amp; Søn\" Name=\"ÆØÅ-" + number
+            + "\" Core=\"JLINK_CORE_CORTEX_M4\" WorkRAMAddr=\"0x20000000\"/>\n"
+              "\t\t<FlashBankInfo Name=\"内部フラッシュ\" BaseAddr=\"0x0\" MaxSize=\"0x80000\"/>\n"
+              "\t\t<Note>Ünïcödé text &amp; more</Note>\n"
+              "\t</Device>\n";
+    }
+    return content + "</Database>\n";
+}
+
+bool writeFile(const QString &strFileName, const QByteArray &content)
+{
+    QFile file(strFileName);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+QByteArray readFile(const QString &strFileName)
+{
+    QFile file(strFileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}

@@ -1,0 +1,20 @@
+#ifndef DATABASEFIXTURES_H
+#define DATABASEFIXTURES_H
+
+#include <QByteArray>
+#include <QDomNode>
+#include <QString>
+
+// The content of a node with attributes in name order, so that two trees can
+// be compared whatever order the DOM writer chose for the attributes.
+QString canonicalXml(const QDomNode &node);
+
+// A database in J-Link's own spelling ("Database") holding nEntries entries
+// of other vendors, with a declaration, a comment, a processing instruction,
+// text and non-ASCII names between them.
+QByteArray otherVendorsDatabase(int nEntries);
+
+bool writeFile(const QString &strFileName, const QByteArray &content);
+QByteArray readFile(const QString &strFileName);
+
+#endif

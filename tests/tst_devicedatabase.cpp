@@ -1,0 +1,313 @@
+#include "databasefixtures.h"
+#include "devicedatabase.h"
+#include "jlinkaddqn58mcu.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTextCodec>
+#include <QtTest>
+
+#include <stdexcept>
+
+namespace {
+
+const QByteArray templateBytes("<DataBase>\r\n</DataBase>");
+
+QDomDocument parsed(const QByteArray &content)
+{
+    QDomDocument doc;
+    doc.setContent(content);
+    return doc;
+}
+
+// Owner, group and others only: the user bits mirror the owner's.
+QFileDevice::Permissions modeBits(const QString &strFileName)
+{
+    const QFileDevice::Permissions mask = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+        | QFileDevice::ExeOwner | QFileDevice::ReadGroup | QFileDevice::WriteGroup
+        | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::WriteOther
+        | QFileDevice::ExeOther;
+    return QFile::permissions(strFileName) & mask;
+}
+
+} // namespace
+
+class tst_DeviceDatabase : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void pathIsPlainConcatenation_data();
+    void pathIsPlainConcatenation();
+    void missingDatabaseIsCreatedFromTheTemplate();
+    void creationReplacesAnExistingFile();
+    void creationInAMissingFolderFailsQuietly();
+    void makeFileWritableThrowsOnAMissingFile();
+    void makeFileWritableGrantsWriteWithoutExecute();
+    void saveWritesOneElementPerIndentedLine();
+    void saveDropsTheDeclaration_data();
+    void saveDropsTheDeclaration();
+    void declarationPass_data();
+    void declarationPass();
+    void saveKeepsPermissionBits_data();
+    void saveKeepsPermissionBits();
+    void otherContentSurvivesLoadAndSave();
+    void unparsableDatabaseDoesNotLoad_data();
+    void unparsableDatabaseDoesNotLoad();
+};
+
+void tst_DeviceDatabase::pathIsPlainConcatenation_data()
+{
+    QTest::addColumn<QString>("jlinkPath");
+    QTest::addColumn<QString>("databasePath");
+
+    QTest::newRow("folder") << "/opt/SEGGER/JLink" << "/opt/SEGGER/JLink/JLinkDevices.xml";
+    QTest::newRow("trailing separator kept") << "/opt/JLink/" << "/opt/JLink//JLinkDevices.xml";
+    QTest::newRow("backslashes kept") << "C:\\Program Files\\SEGGER\\JLink"
+                                      << "C:\\Program Files\\SEGGER\\JLink/JLinkDevices.xml";
+    QTest::newRow("relative") << "JLink" << "JLink/JLinkDevices.xml";
+}
+
+void tst_DeviceDatabase::pathIsPlainConcatenation()
+{
+    QFETCH(QString, jlinkPath);
+    QFETCH(QString, databasePath);
+    QCOMPARE(deviceDatabasePath(jlinkPath), databasePath);
+}
+
+void tst_DeviceDatabase::missingDatabaseIsCreatedFromTheTemplate()
+{
+    QTemporaryDir dir;
+    const QString strPath = dir.filePath(QStringLiteral("JLinkDevices.xml"));
+    QVERIFY(createDeviceDatabase(strPath));
+    QCOMPARE(readFile(strPath), templateBytes);
+    QCOMPARE(readFile(strPath).size(), 23);
+    QVERIFY(QFileInfo(strPath).isWritable());
+#ifndef Q_OS_WIN
+    QCOMPARE(modeBits(strPath), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                 | QFileDevice::ReadOther);
+#endif
+}
+
+void tst_DeviceDatabase::creationReplacesAnExistingFile()
+{
+    QTemporaryDir dir;
+    const QString strPath = dir.filePath(QStringLiteral("JLinkDevices.xml"));
+    QVERIFY(writeFile(strPath, "something else entirely"));
+    QVERIFY(createDeviceDatabase(strPath));
+    QCOMPARE(readFile(strPath), templateBytes);
+}
+
+void tst_DeviceDatabase::creationInAMissingFolderFailsQuietly()
+{
+    QTemporaryDir dir;
+    const QString strPath = dir.filePath(QStringLiteral("missing/JLinkDevices.xml"));
+    QVERIFY(!createDeviceDatabase(strPath));
+    QVERIFY(!QFile::exists(strPath));
+}
+
+void tst_DeviceDatabase::makeFileWritableThrowsOnAMissingFile()
+{
+    QTemporaryDir dir;
+    const QString strPath = dir.filePath(QStringLiteral("missing.FLM"));
+    QTest::ignoreMessage(QtDebugMsg,
+                         QRegularExpression(QStringLiteral("^Failed to open file: ")
+                                            + QRegularExpression::escape(strPath)));
+    try {
+        makeFileWritable(strPath);
+        QFAIL("no exception");
+    } catch (const std::runtime_error &error) {
+        QVERIFY(QString::fromLatin1(error.what()).startsWith(QStringLiteral("Failed to open file: ")
+                                                              + strPath + QLatin1Char('(')));
+    }
+}
+
+void tst_DeviceDatabase::makeFileWritableGrantsWriteWithoutExecute()
+{
+#ifdef Q_OS_WIN
+    QSKIP("The permission set of Unix systems");
+#endif
+    QTemporaryDir dir;
+    const QString strPath = dir.filePath(QStringLiteral("loader.FLM"));
+    QVERIFY(writeFile(strPath, "FLM"));
+    for (const QFileDevice::Permissions before : {QFileDevice::Permissions(QFileDevice::ReadOwner),
+                                                  QFileDevice::Permissions(0x7777)}) {
+        QVERIFY(QFile::setPermissions(strPath, before));
+        makeFileWritable(strPath);
+        QCOMPARE(modeBits(strPath), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                     | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    }
+}
+
+void tst_DeviceDatabase::saveWritesOneElementPerIndentedLine()
+{
+    QTemporaryDir dir;
+    const QString strPath = dir.filePath(QStringLiteral("JLinkDevices.xml"));
+    QDomDocument doc = parsed(templateBytes);
+    JLinkAddQN58MCU::addMainFlashDevice(doc, QStringLiteral("-QN58K212ZCT6"), QStringLiteral("0x038000"),
+                                        512, 2);
+    JLinkAddQN58MCU::addApModeDevice(doc, QStringLiteral("QN58K528_APMODE_256"), QStringLiteral("0x008000"),
+                                     256, 5);
+    QVERIFY(saveDeviceDatabase(doc, strPath));
+
+    const QByteArray content = readFile(strPath);
+#ifndef Q_OS_WIN
+    QVERIFY(!content.contains('\r'));
+#endif
+    QVERIFY(content.endsWith("</DataBase>\n"));
+    const QStringList lines = QString::fromUtf8(content).split(QLatin1Char('\n'));
+    const QStringList expected = {
+        QStringLiteral("<DataBase>"),        QStringLiteral("  <Device>"),
+        QStringLiteral("    <ChipInfo "),    QStringLiteral("    <FlashBankInfo "),
+        QStringLiteral("  </Device>"),       QStringLiteral("  <Device>"),
+        QStringLiteral("    <ChipInfo "),    QStringLiteral("    <FlashBankInfo "),
+        QStringLiteral("    <FlashBankInfo "), QStringLiteral("  </Device>"),
+        QStringLiteral("</DataBase>"),       QString(),
+    };
+    QCOMPARE(lines.size(), expected.size());
+    for (int i = 0; i < lines.size(); ++i) {
+        QVERIFY2(lines.at(i).startsWith(expected.at(i)), qPrintable(lines.at(i)));
+        if (expected.at(i).endsWith(QLatin1Char(' ')))
+            QVERIFY2(lines.at(i).endsWith(QStringLiteral("/>")), qPrintable(lines.at(i)));
+    }
+}
+
+void tst_DeviceDatabase::saveDropsTheDeclaration_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("firstLine");
+
+    QTest::newRow("template, empty element") << templateBytes << "<DataBase/>";
+    QTest::newRow("UTF-8 declaration") << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<DataBase/>")
+                                       << "<DataBase/>";
+    QTest::newRow("Latin-1 declaration")
+        << QByteArray("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><Database><D N=\"\xe9\"/></Database>")
+        << "<Database>";
+    QTest::newRow("comment before the root")
+        << QByteArray("<?xml version=\"1.0\"?>\n<!-- J-Link -->\n<Database/>") << "<!-- J-Link -->";
+}
+
+void tst_DeviceDatabase::saveDropsTheDeclaration()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, firstLine);
+
+    QTemporaryDir dir;
+    const QString strPath = dir.filePath(QStringLiteral("JLinkDevices.xml"));
+    QVERIFY(writeFile(strPath, content));
+    const QDomDocument doc = loadDeviceDatabase(strPath);
+    QVERIFY(saveDeviceDatabase(doc, strPath));
+
+    const QByteArray saved = readFile(strPath);
+    QVERIFY(!saved.contains("<?xml"));
+    QCOMPARE(QString::fromUtf8(saved).section(QLatin1Char('\n'), 0, 0), firstLine);
+    QCOMPARE(canonicalXml(parsed(saved)), canonicalXml(parsed(content)));
+}
+
+void tst_DeviceDatabase::declarationPass_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QByteArray>("result");
+
+    const QByteArray oneLine("<?xml version=\"1.0\"?><DataBase/>");
+    QTest::newRow("a single line keeps its declaration") << oneLine << oneLine;
+    QTest::newRow("declaration line removed")
+        << QByteArray("<?xml version=\"1.0\"?>\n<DataBase>\n</DataBase>")
+        << QByteArray("<DataBase>\n</DataBase>\n");
+    QTest::newRow("case-sensitive") << QByteArray("<?XML version=\"1.0\"?>\n<DataBase/>\n")
+                                    << QByteArray("<?XML version=\"1.0\"?>\n<DataBase/>\n");
+    QTest::newRow("no declaration") << QByteArray("<DataBase>\n</DataBase>")
+                                    << QByteArray("<DataBase>\n</DataBase>");
+    QTest::newRow("UTF-8 lines unchanged")
+        << QByteArray("<?xml version=\"1.0\"?>\n<D N=\"Gr\xc3\xb6\xc3\x9f" "e \xe2\x82\xac\"/>\n")
+        << QByteArray("<D N=\"Gr\xc3\xb6\xc3\x9f" "e \xe2\x82\xac\"/>\n");
+}
+
+void tst_DeviceDatabase::declarationPass()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QByteArray, result);
+
+    QTemporaryDir dir;
+    const QString strPath = dir.filePath(QStringLiteral("JLinkDevices.xml"));
+    QVERIFY(writeFile(strPath, content));
+    removeXmlDeclaration(strPath);
+    QCOMPARE(readFile(strPath), result);
+}
+
+void tst_DeviceDatabase::saveKeepsPermissionBits_data()
+{
+    QTest::addColumn<int>("permissions");
+    QTest::newRow("0644") << 0x6644;
+    QTest::newRow("0600") << 0x6600;
+    QTest::newRow("0664") << 0x6664;
+    QTest::newRow("0666") << 0x6666;
+}
+
+void tst_DeviceDatabase::saveKeepsPermissionBits()
+{
+#ifdef Q_OS_WIN
+    QSKIP("Unix permission bits");
+#endif
+    QFETCH(int, permissions);
+
+    QTemporaryDir dir;
+    const QString strPath = dir.filePath(QStringLiteral("JLinkDevices.xml"));
+    QVERIFY(writeFile(strPath, templateBytes));
+    QVERIFY(QFile::setPermissions(strPath, QFileDevice::Permissions(permissions)));
+    const QFileDevice::Permissions before = modeBits(strPath);
+    QDomDocument doc = loadDeviceDatabase(strPath);
+    JLinkAddQN58MCU::addUsdDevice(doc, QStringLiteral("-QN58K212USD"), QStringLiteral("0x038000"), 2, 0);
+    QVERIFY(saveDeviceDatabase(doc, strPath));
+    QVERIFY(readFile(strPath).contains("QN58K212_USD.FLM"));
+    QCOMPARE(modeBits(strPath), before);
+}
+
+void tst_DeviceDatabase::otherContentSurvivesLoadAndSave()
+{
+    // Text streams fall back to the locale's codec; a Latin-1 one would garble
+    // the file if any pass relied on it.
+    QTextCodec *const localeCodec = QTextCodec::codecForLocale();
+    QTextCodec::setCodecForLocale(QTextCodec::codecForName("ISO-8859-1"));
+    auto restoreCodec = qScopeGuard([localeCodec] { QTextCodec::setCodecForLocale(localeCodec); });
+
+    QTemporaryDir dir;
+    const QString strPath = dir.filePath(QStringLiteral("JLinkDevices.xml"));
+    const QByteArray original = otherVendorsDatabase(3);
+    QVERIFY(writeFile(strPath, original));
+    QVERIFY(saveDeviceDatabase(loadDeviceDatabase(strPath), strPath));
+
+    const QByteArray saved = readFile(strPath);
+    QCOMPARE(canonicalXml(parsed(saved)), canonicalXml(parsed(original)));
+    for (const char *text : {"Gerätedatenbank, © SEGGER", "Nordström &amp; Søn", "ÆØÅ-2",
+                             "内部フラッシュ", "Ünïcödé text &amp; more", "<?vendor-tool keep=\"yes\"?>"})
+        QVERIFY2(saved.contains(text), text);
+}
+
+void tst_DeviceDatabase::unparsableDatabaseDoesNotLoad_data()
+{
+    QTest::addColumn<QByteArray>("content");
+
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("blank lines") << QByteArray("\n  \n");
+    QTest::newRow("truncated") << otherVendorsDatabase(2).chopped(20);
+    QTest::newRow("not XML") << QByteArray("JLinkDevices");
+    QTest::newRow("two document elements") << QByteArray("<DataBase/><DataBase/>");
+}
+
+void tst_DeviceDatabase::unparsableDatabaseDoesNotLoad()
+{
+    QFETCH(QByteArray, content);
+
+    QTemporaryDir dir;
+    const QString strPath = dir.filePath(QStringLiteral("JLinkDevices.xml"));
+    QVERIFY(writeFile(strPath, content));
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^Failed to parse file: ")));
+    QVERIFY_EXCEPTION_THROWN(loadDeviceDatabase(strPath), std::runtime_error);
+    QCOMPARE(readFile(strPath), content);
+}
+
+QTEST_APPLESS_MAIN(tst_DeviceDatabase)
+
+#include "tst_devicedatabase.moc"
