@@ -39,20 +39,15 @@ bool declaresEntities(const QByteArray &content)
 
 // Writes the file anew beside the old one and then replaces it, so that at
 // every instant the path holds either the old or the new complete content.
-// An existing file that may not be written is refused, although its folder
-// would let a new file take its place.
+// QSaveFile refuses an existing file that may not be written, although its
+// folder would let a new file take its place.
 bool replaceFile(const QString &strFileName, bool bReportFailure,
                  const std::function<void(QTextStream &)> &write)
 {
-    QFile existing(strFileName);
-    bool bOpened = !existing.exists() || existing.open(QIODevice::ReadWrite);
-    existing.close();
-
     QSaveFile file(strFileName);
     // A folder that takes no new file still lets a writable file be written in place.
     file.setDirectWriteFallback(true);
-    bOpened = bOpened && file.open(QIODevice::WriteOnly | QIODevice::Text);
-    if (!bOpened) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
         if (bReportFailure)
             qDebug() << "open file error";
         return false;

@@ -1,0 +1,134 @@
+#include "databasefixtures.h"
+#include "devicedatabase.h"
+#include "jlinkaddqn58mcu.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <unistd.h>
+
+namespace {
+
+const QByteArray ourEntries("<DataBase>\n<Device><ChipInfo Vendor=\"Kestrilon\"/></Device>\n"
+                            "<Device><ChipInfo Vendor=\"ST\"/></Device>\n</DataBase>\n");
+
+const QFileDevice::Permissions folderReadOnly =
+    QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadUser | QFileDevice::ExeUser;
+const QFileDevice::Permissions folderWritable = folderReadOnly | QFileDevice::WriteOwner | QFileDevice::WriteUser;
+const QFileDevice::Permissions fileWritable = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+    | QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+
+} // namespace
+
+// Permissions mean nothing to root: ctest runs this program as an ordinary user.
+class tst_UnwritableDatabase : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void unopenableDatabaseIsLeftUntouched_data();
+    void unopenableDatabaseIsLeftUntouched();
+    void saveOverAReadOnlyDatabaseFails();
+    void databaseInAReadOnlyFolderIsWrittenInPlace();
+    void databaseCannotBeCreatedInAReadOnlyFolder();
+    void makeFileWritableThrowsOnAnUnreadableFile();
+
+private:
+    QScopedPointer<QTemporaryDir> m_dir;
+    QString m_strDatabase;
+};
+
+void tst_UnwritableDatabase::initTestCase()
+{
+    if (geteuid() == 0)
+        QFAIL("running as root, which ignores permissions; run through ctest");
+}
+
+void tst_UnwritableDatabase::init()
+{
+    m_dir.reset(new QTemporaryDir);
+    QVERIFY(m_dir->isValid());
+    m_strDatabase = deviceDatabasePath(m_dir->path());
+}
+
+void tst_UnwritableDatabase::cleanup()
+{
+    // Lets the temporary folder be removed again.
+    QFile::setPermissions(m_dir->path(), folderWritable);
+    QFile::setPermissions(m_strDatabase, fileWritable);
+    m_dir.reset();
+}
+
+void tst_UnwritableDatabase::unopenableDatabaseIsLeftUntouched_data()
+{
+    QTest::addColumn<int>("permissions");
+    QTest::newRow("read-only") << int(QFileDevice::ReadOwner | QFileDevice::ReadUser | QFileDevice::ReadOther);
+    QTest::newRow("write-only") << int(QFileDevice::WriteOwner | QFileDevice::WriteUser);
+    QTest::newRow("no access") << 0;
+}
+
+void tst_UnwritableDatabase::unopenableDatabaseIsLeftUntouched()
+{
+    QFETCH(int, permissions);
+
+    QVERIFY(writeFile(m_strDatabase, ourEntries));
+    QVERIFY(QFile::setPermissions(m_strDatabase, QFileDevice::Permissions(permissions)));
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^Failed to open file: ")));
+    QString strError;
+    QVERIFY(!JLinkAddQN58MCU::removeOldDevices(m_dir->path(), strError));
+    QCOMPARE(strError, QStringLiteral("\"JLinkDevices.xml\" access failed"));
+
+    QCOMPARE(QFile::permissions(m_strDatabase), QFileDevice::Permissions(permissions));
+    QVERIFY(QFile::setPermissions(m_strDatabase, fileWritable));
+    QCOMPARE(readFile(m_strDatabase), ourEntries);
+}
+
+void tst_UnwritableDatabase::saveOverAReadOnlyDatabaseFails()
+{
+    // The folder would take a replacement; the file itself must refuse it.
+    QVERIFY(writeFile(m_strDatabase, ourEntries));
+    const QDomDocument doc = loadDeviceDatabase(m_strDatabase);
+    QVERIFY(QFile::setPermissions(m_strDatabase, QFileDevice::ReadOwner | QFileDevice::ReadUser));
+    QTest::ignoreMessage(QtDebugMsg, "open file error");
+    QVERIFY(!saveDeviceDatabase(doc, m_strDatabase));
+    QCOMPARE(readFile(m_strDatabase), ourEntries);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("JLinkDevices.xml")});
+}
+
+void tst_UnwritableDatabase::databaseInAReadOnlyFolderIsWrittenInPlace()
+{
+    QVERIFY(writeFile(m_strDatabase, "<?xml version=\"1.0\"?>\n" + ourEntries));
+    QVERIFY(QFile::setPermissions(m_dir->path(), folderReadOnly));
+    QString strError;
+    QVERIFY(JLinkAddQN58MCU::removeOldDevices(m_dir->path(), strError));
+    QCOMPARE(readFile(m_strDatabase),
+             QByteArray("<DataBase>\n  <Device>\n    <ChipInfo Vendor=\"ST\"/>\n  </Device>\n</DataBase>\n"));
+}
+
+void tst_UnwritableDatabase::databaseCannotBeCreatedInAReadOnlyFolder()
+{
+    QVERIFY(QFile::setPermissions(m_dir->path(), folderReadOnly));
+    QString strError = QStringLiteral("left from before");
+    QVERIFY(!JLinkAddQN58MCU::removeOldDevices(m_dir->path(), strError));
+    QCOMPARE(strError, QString());
+    QVERIFY(!QFileInfo::exists(m_strDatabase));
+}
+
+void tst_UnwritableDatabase::makeFileWritableThrowsOnAnUnreadableFile()
+{
+    QVERIFY(writeFile(m_strDatabase, ourEntries));
+    QVERIFY(QFile::setPermissions(m_strDatabase, QFileDevice::WriteOwner | QFileDevice::WriteUser));
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^Failed to open file: ")
+                                                        + QRegularExpression::escape(m_strDatabase)));
+    QVERIFY_EXCEPTION_THROWN(makeFileWritable(m_strDatabase), std::runtime_error);
+    QCOMPARE(QFile::permissions(m_strDatabase), QFileDevice::WriteOwner | QFileDevice::WriteUser);
+}
+
+QTEST_APPLESS_MAIN(tst_UnwritableDatabase)
+
+#include "tst_unwritabledatabase.moc"
