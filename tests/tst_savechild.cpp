@@ -1,0 +1,135 @@
+#include "databasefixtures.h"
+#include "devicedatabase.h"
+
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtTest>
+
+#include <exception>
+
+namespace {
+
+const QString saveChild = QStringLiteral(SAVECHILD_PATH);
+const int ourEntriesPerRound = 50;
+
+struct Content
+{
+    QString strOthers; // everything but the vendor's entries, in order
+    int nOurs = -1; // -1 when the database does not load
+};
+
+// Loads the database as the installer would and splits off the vendor's entries.
+Content readDatabase(const QString &strFileName)
+{
+    Content content;
+    QDomDocument doc;
+    try {
+        doc = loadDeviceDatabase(strFileName);
+    } catch (const std::exception &) {
+        return content;
+    }
+    content.nOurs = 0;
+    // What stands before the document element, the declaration aside.
+    for (QDomNode node = doc.firstChild(); !node.isElement(); node = node.nextSibling()) {
+        if (node.nodeName() != QLatin1String("xml"))
+            content.strOthers += canonicalXml(node);
+    }
+    const QDomElement root = doc.documentElement();
+    content.strOthers += QLatin1Char('<') + root.tagName() + QLatin1Char('>');
+    for (QDomNode node = root.firstChild(); !node.isNull(); node = node.nextSibling()) {
+        if (node.firstChildElement(QStringLiteral("ChipInfo")).attribute(QStringLiteral("Vendor"))
+            == QLatin1String("Kestrilon"))
+            ++content.nOurs;
+        else
+            content.strOthers += canonicalXml(node);
+    }
+    return content;
+}
+
+} // namespace
+
+class tst_SaveChild : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void killedSaveLeavesACompleteDatabase();
+    void nonAsciiSurvivesAnyLocale_data();
+    void nonAsciiSurvivesAnyLocale();
+};
+
+void tst_SaveChild::killedSaveLeavesACompleteDatabase()
+{
+    QTemporaryDir dir;
+    const QString strDatabase = deviceDatabasePath(dir.path());
+    QVERIFY(writeFile(strDatabase, otherVendorsDatabase(1000)));
+    const QString strOthers = readDatabase(strDatabase).strOthers;
+    QVERIFY(!strOthers.isEmpty());
+
+    // One round of the child, to aim the kills across the rounds that follow.
+    QElapsedTimer roundTimer;
+    roundTimer.start();
+    QProcess round;
+    round.start(saveChild, {dir.path(), QStringLiteral("1")});
+    QVERIFY(round.waitForFinished(-1));
+    QCOMPARE(round.exitCode(), 0);
+    const int nRoundMs = int(qMax<qint64>(roundTimer.elapsed(), 1));
+
+    for (int nKill = 0; nKill < 30; ++nKill) {
+        QProcess child;
+        child.start(saveChild, {dir.path(), QStringLiteral("0")});
+        QVERIFY(child.waitForReadyRead(-1));
+        QThread::msleep(QRandomGenerator::global()->bounded(2 * nRoundMs));
+        child.kill();
+        QVERIFY(child.waitForFinished(-1));
+        QVERIFY2(child.exitStatus() == QProcess::CrashExit, child.readAllStandardError().constData());
+
+        const Content content = readDatabase(strDatabase);
+        const QString strWhen = QStringLiteral("kill %1: %2 of our entries").arg(nKill).arg(content.nOurs);
+        QVERIFY2(content.nOurs == 0 || content.nOurs == ourEntriesPerRound, qPrintable(strWhen));
+        QCOMPARE(content.strOthers, strOthers);
+    }
+}
+
+void tst_SaveChild::nonAsciiSurvivesAnyLocale_data()
+{
+    QTest::addColumn<QString>("lang");
+    QTest::newRow("LANG=C") << "C";
+    QTest::newRow("POSIX") << "POSIX";
+    QTest::newRow("unset") << "";
+    QTest::newRow("C.UTF-8") << "C.UTF-8";
+}
+
+void tst_SaveChild::nonAsciiSurvivesAnyLocale()
+{
+    QFETCH(QString, lang);
+
+    QTemporaryDir dir;
+    const QString strDatabase = deviceDatabasePath(dir.path());
+    QVERIFY(writeFile(strDatabase, otherVendorsDatabase(3)));
+    const QString strOthers = readDatabase(strDatabase).strOthers;
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"LC_ALL", "LC_CTYPE", "LANG", "LANGUAGE"})
+        environment.remove(QLatin1String(name));
+    if (!lang.isEmpty())
+        environment.insert(QStringLiteral("LANG"), lang);
+    QProcess child;
+    child.setProcessEnvironment(environment);
+    child.start(saveChild, {dir.path(), QStringLiteral("1")});
+    QVERIFY(child.waitForFinished(-1));
+    QCOMPARE(child.exitCode(), 0);
+
+    const Content content = readDatabase(strDatabase);
+    QCOMPARE(content.nOurs, ourEntriesPerRound);
+    QCOMPARE(content.strOthers, strOthers);
+    const QByteArray saved = readFile(strDatabase);
+    for (const char *text : {"Gerätedatenbank, © SEGGER", "Nordström &amp; Søn", "内部フラッシュ"})
+        QVERIFY2(saved.contains(text), text);
+}
+
+QTEST_GUILESS_MAIN(tst_SaveChild)
+
+#include "tst_savechild.moc"
