@@ -294,6 +294,8 @@ void tst_DeviceDatabase::unparsableDatabaseDoesNotLoad_data()
     QTest::newRow("truncated") << otherVendorsDatabase(2).chopped(20);
     QTest::newRow("not XML") << QByteArray("JLinkDevices");
     QTest::newRow("two document elements") << QByteArray("<DataBase/><DataBase/>");
+    QTest::newRow("declares an entity")
+        << QByteArray("<!DOCTYPE DataBase [<!ENTITY v \"Kestrilon\">]><DataBase V=\"&v;\"/>");
 }
 
 void tst_DeviceDatabase::unparsableDatabaseDoesNotLoad()
