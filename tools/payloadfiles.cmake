@@ -1,13 +1,13 @@
 # The payload files that the installer deploys, and the check of a folder
 # with the vendor's versions of them.
 
-# Sets outVar to the names of the deployment list, in order. They are read
-# from the installer's own list, so that the bundle holds exactly what it
-# deploys.
+# The installer's own list, so that the bundle holds exactly what it deploys.
+get_filename_component(QN58_DEPLOYMENT_LIST ${CMAKE_CURRENT_LIST_DIR}/../job/deploymentlist.cpp
+                       ABSOLUTE)
+
+# Sets outVar to the names of the deployment list, in order.
 function(qn58_deployment_names outVar)
-    set(listFile ${PROJECT_SOURCE_DIR}/job/deploymentlist.cpp)
-    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${listFile})
-    file(STRINGS ${listFile} names REGEX "^ *\"[^\"]+\",?$")
+    file(STRINGS ${QN58_DEPLOYMENT_LIST} names REGEX "^ *\"[^\"]+\",?$")
     list(TRANSFORM names REPLACE "^ *\"([^\"]+)\",?$" "\\1")
     set(${outVar} ${names} PARENT_SCOPE)
 endfunction()
