@@ -1,6 +1,12 @@
 #include "mainwindow.h"
 
+#include "detachedjob.h"
+#include "jlinkaddqn58mcu.h"
+#include "outcome.h"
+
+#include <QCoreApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFont>
 #include <QGroupBox>
@@ -8,8 +14,11 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSpacerItem>
+#include <QThread>
 #include <QVBoxLayout>
 
 namespace {
@@ -193,10 +202,78 @@ void MainWindow::button_Browse_Click_Slot()
 
 void MainWindow::button_Start_Click_Slot()
 {
+    label_finish->setText(tr(""));
+    if (comboBox_Path->currentText().isEmpty()) {
+        showError(tr("The folder path can't be empty"));
+        return;
+    }
+    // A relative name resolves against the working folder; a plain file passes.
+    if (!QDir().exists(comboBox_Path->currentText())) {
+        showError(tr("The folder path does not exists"));
+        return;
+    }
+
+    label_finish->setText(tr("Starting..."));
+    m_nResult = -1;
+    // A wait that ends without a result must not repeat an earlier message.
+    m_strErrorInfo.clear();
+    auto *worker = new JLinkAddQN58MCU(comboBox_Path->currentText());
+    connect(worker, SIGNAL(emitResult(int, QString)), this, SLOT(JLinkAddQN58_Slot(int, QString)));
+    detachJob(worker);
+    worker->start();
+
+    QProgressDialog progress;
+    showBusyDialog(progress);
+    QCoreApplication::processEvents();
+    waitForResult();
+    progress.close();
+
+    label_finish->setText(outcomeText(m_nResult, m_strErrorInfo));
+    label_finish->setStyleSheet(m_nResult == 0 ? QStringLiteral("color: Green;")
+                                               : QStringLiteral("color: red;"));
 }
 
 void MainWindow::JLinkAddQN58_Slot(int nResult, QString strErrorInfo)
 {
     m_nResult = nResult;
     m_strErrorInfo = strErrorInfo;
+}
+
+void MainWindow::showError(const QString &strText)
+{
+    QMessageBox box(QMessageBox::Warning, tr("Error"), strText, QMessageBox::NoButton, nullptr,
+                    Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    box.setStandardButtons(QMessageBox::Ok);
+    box.setButtonText(QMessageBox::Ok, tr("Ok"));
+    box.exec();
+}
+
+void MainWindow::showBusyDialog(QProgressDialog &progress)
+{
+    progress.setWindowTitle(QStringLiteral("QN58 Code Forge"));
+    progress.setMinimumSize(400, 80);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setWindowIcon(QIcon(QStringLiteral(":/image/Kestri.ico")));
+    progress.setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowTitleHint);
+    progress.setLabelText(tr("Generate code, Please Waiting..."));
+    progress.setCancelButton(nullptr);
+    progress.setRange(0, 0);
+    QFont font(QStringLiteral("Verdana"), 13, 60, false);
+    progress.setFont(font);
+    progress.setStyleSheet(QStringLiteral("QProgressBar{text-align:center;}"));
+    progress.setMinimumDuration(0);
+    progress.show();
+}
+
+// User input waits in the queue until the handler returns; the result slot
+// runs inside the event processing.
+void MainWindow::waitForResult()
+{
+    int nPasses = 0;
+    while (m_nResult < 0) {
+        if (++nPasses > 500)
+            break;
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QThread::msleep(10);
+    }
 }

@@ -9,6 +9,7 @@
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QProgressDialog;
 class QPushButton;
 
 class MainWindow : public QMainWindow
@@ -30,6 +31,8 @@ private:
     void buildWidgets();
     void discoverJLinkFolders(const QString &strDiscoveryRoot);
     void showError(const QString &strText);
+    void showBusyDialog(QProgressDialog &progress);
+    void waitForResult();
 
     QStringList m_strListPath;
     int m_nResult;

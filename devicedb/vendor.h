@@ -10,6 +10,8 @@ namespace Vendor {
 inline QString name() { return QStringLiteral("Kestrilon"); }
 inline QString devicesFolder() { return QStringLiteral("Devices"); }
 inline QString loaderFolder() { return QStringLiteral("QN58FLM"); }
+// Where earlier releases kept their loaders, beside the loader folder.
+inline QString obsoleteLoaderFolder() { return QStringLiteral("QN58Kxxx"); }
 
 // The loader folder as the entries name it, relative to the installation.
 inline QString entryLoaderFolder()

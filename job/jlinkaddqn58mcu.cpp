@@ -1,7 +1,62 @@
 #include "jlinkaddqn58mcu.h"
 
+#include "vendor.h"
+
+#include <QDir>
+
+#include <exception>
+
+namespace {
+
+// One level at a time and results ignored: a folder that cannot be made
+// surfaces as the deployment's failure.
+void prepareFolders(const QString &strDevicesPath, const QString &strVendorPath,
+                    const QString &strFLMPath)
+{
+    QDir dir(QString{});
+    if (!dir.exists(strDevicesPath))
+        dir.mkdir(strDevicesPath);
+    if (!dir.exists(strVendorPath))
+        dir.mkdir(strVendorPath);
+    // Earlier releases kept their loaders here; only an empty one may go.
+    if (dir.exists(strVendorPath))
+        dir.rmdir(strVendorPath + QLatin1Char('/') + Vendor::obsoleteLoaderFolder());
+    if (!dir.exists(strFLMPath))
+        dir.mkdir(strFLMPath);
+}
+
+} // namespace
+
 JLinkAddQN58MCU::JLinkAddQN58MCU(QString strJLinkPath)
     : QThread(nullptr)
     , strJLinkPath(strJLinkPath)
 {
+}
+
+void JLinkAddQN58MCU::run()
+{
+    QString strErroInfo;
+    const int nResult = runSetup(strJLinkPath, strErroInfo);
+    emit emitResult(nResult, strErroInfo);
+}
+
+int JLinkAddQN58MCU::runSetup(QString strJLinkPath, QString &strErroInfo)
+{
+    strErroInfo.clear();
+    try {
+        if (!removeOldDevices(strJLinkPath, strErroInfo))
+            return 1;
+        if (!registerDevices(strJLinkPath, strErroInfo))
+            return 2;
+
+        const QString strDevicesPath = strJLinkPath + QLatin1Char('/') + Vendor::devicesFolder();
+        const QString strVendorPath = strDevicesPath + QLatin1Char('/') + Vendor::name();
+        const QString strFLMPath = strVendorPath + QLatin1Char('/') + Vendor::loaderFolder();
+        prepareFolders(strDevicesPath, strVendorPath, strFLMPath);
+        if (deployFiles(strFLMPath))
+            return 0;
+    } catch (const std::exception &) {
+    }
+    strErroInfo = tr("Setup has failed");
+    return 3;
 }

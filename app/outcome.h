@@ -1,0 +1,10 @@
+#ifndef OUTCOME_H
+#define OUTCOME_H
+
+#include <QString>
+
+// The line that reports a job's result, the same in the window and on the
+// console: success, else the job's message or a fallback for an empty one.
+QString outcomeText(int nResult, const QString &strErrorInfo);
+
+#endif
