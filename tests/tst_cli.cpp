@@ -1,0 +1,89 @@
+#include "databasefixtures.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class tst_Cli : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void outcome_data();
+    void outcome();
+    void usage_data();
+    void usage();
+};
+
+void tst_Cli::outcome_data()
+{
+    QTest::addColumn<QString>("blocker");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("line");
+
+    QTest::newRow("success") << QString() << 0
+                             << "Setup has performed all requested operations successfully";
+    QTest::newRow("removal failed") << "JLinkDevices.xml/" << 1
+                                    << "\"JLinkDevices.xml\" access failed";
+    QTest::newRow("database cannot be created") << "." << 1 << "Setup has failed";
+    QTest::newRow("deployment failed") << "Devices" << 3 << "Setup has failed";
+}
+
+void tst_Cli::outcome()
+{
+    QFETCH(QString, blocker);
+    QFETCH(int, exitCode);
+    QFETCH(QString, line);
+    QTemporaryDir dir;
+    QString strFolder = dir.path();
+    QVERIFY(writeFile(strFolder + QStringLiteral("/JLinkDevices.xml"), otherVendorsDatabase(1)));
+    if (blocker == QLatin1String(".")) {
+        // A plain file given as the folder: nothing can be created below it.
+        strFolder += QStringLiteral("/JLinkDevices.xml");
+    } else if (blocker.endsWith(QLatin1Char('/'))) {
+        QVERIFY(QFile::remove(strFolder + QLatin1Char('/') + blocker.chopped(1)));
+        QVERIFY(QDir().mkdir(strFolder + QLatin1Char('/') + blocker));
+    } else if (!blocker.isEmpty()) {
+        QVERIFY(writeFile(strFolder + QLatin1Char('/') + blocker, "in the way"));
+    }
+
+    QProcess cli;
+    cli.start(QStringLiteral(QN58_CLI_PATH), {strFolder});
+    QVERIFY(cli.waitForFinished());
+    QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(cli.exitCode(), exitCode);
+    QCOMPARE(QString::fromUtf8(cli.readAllStandardOutput()), line + QLatin1Char('\n'));
+}
+
+void tst_Cli::usage_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<bool>("onStandardOutput");
+
+    QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0 << true;
+    QTest::newRow("no folder") << QStringList() << 64 << false;
+    QTest::newRow("empty folder") << QStringList{QString()} << 64 << false;
+    QTest::newRow("two folders") << QStringList{QStringLiteral("/a"), QStringLiteral("/b")} << 64
+                                 << false;
+}
+
+void tst_Cli::usage()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(bool, onStandardOutput);
+
+    QProcess cli;
+    cli.start(QStringLiteral(QN58_CLI_PATH), arguments);
+    QVERIFY(cli.waitForFinished());
+    QCOMPARE(cli.exitCode(), exitCode);
+    const QByteArray out = cli.readAllStandardOutput();
+    const QByteArray err = cli.readAllStandardError();
+    QVERIFY((onStandardOutput ? out : err).startsWith("Usage: qn58-jlink-setup-cli <J-Link folder>\n"));
+    QVERIFY((onStandardOutput ? err : out).isEmpty());
+}
+
+QTEST_GUILESS_MAIN(tst_Cli)
+#include "tst_cli.moc"
