@@ -4,7 +4,7 @@
 
 #include <QFileInfo>
 
-#include <stdexcept>
+#include <exception>
 
 namespace {
 
@@ -52,10 +52,11 @@ bool JLinkAddQN58MCU::registerDevices(QString strJLinkPath, QString &strErroInfo
         QDomDocument doc = loadDeviceDatabase(strFileName);
         for (const CatalogueRow &row : deviceCatalogue())
             registerRow(doc, row);
-        saveDeviceDatabase(doc, strFileName);
+        // Entries that were not saved are not registered.
+        if (saveDeviceDatabase(doc, strFileName))
+            return true;
     } catch (const std::exception &) {
-        strErroInfo = QStringLiteral("\"JLinkDevices.xml\" access failed");
-        return false;
     }
-    return true;
+    strErroInfo = QStringLiteral("\"JLinkDevices.xml\" access failed");
+    return false;
 }

@@ -2,6 +2,7 @@
 
 #include <QDebug>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringList>
 #include <QTextStream>
@@ -56,6 +57,10 @@ bool replaceFile(const QString &strFileName, bool bReportFailure,
     stream.setCodec(textCodec);
     write(stream);
     stream.flush();
+    // commit() writes what is still buffered without noticing a failure
+    // (a full disk), and would put a cut-off file in place of the old one.
+    if (stream.status() != QTextStream::Ok || !file.flush())
+        file.cancelWriting();
     if (!file.commit()) {
         if (bReportFailure)
             qDebug() << "write file error" << file.errorString();
@@ -101,6 +106,10 @@ QString deviceDatabasePath(const QString &strJLinkPath)
 
 QDomDocument loadDeviceDatabase(QString strFileName)
 {
+    // A FIFO would never end and a device never holds a database.
+    if (!QFileInfo(strFileName).isFile())
+        throwFileError(QStringLiteral("Failed to open file: "), strFileName,
+                       QStringLiteral("not a plain file"));
     // Read and write, so that a database that could not be saved is not loaded either.
     QFile file(strFileName);
     if (!file.open(QIODevice::ReadWrite | QIODevice::Text))

@@ -60,10 +60,11 @@ bool JLinkAddQN58MCU::removeOldDevices(QString strJLinkPath, QString &strErroInf
             return createDeviceDatabase(strDatabasePath);
         QDomDocument doc = loadDeviceDatabase(strDatabasePath);
         removeEarlierRegistrations(doc.documentElement());
-        saveDeviceDatabase(doc, strDatabasePath);
-        return true;
+        // A save that did not happen (a full disk, say) is no success.
+        if (saveDeviceDatabase(doc, strDatabasePath))
+            return true;
     } catch (const std::exception &) {
-        strErroInfo = QStringLiteral("\"JLinkDevices.xml\" access failed");
-        return false;
     }
+    strErroInfo = QStringLiteral("\"JLinkDevices.xml\" access failed");
+    return false;
 }

@@ -1,5 +1,6 @@
 #include "databasefixtures.h"
 
+#include <QDirIterator>
 #include <QDomNamedNodeMap>
 #include <QFile>
 #include <QMap>
@@ -66,4 +67,32 @@ QByteArray readFile(const QString &strFileName)
 {
     QFile file(strFileName);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QDomDocument loadXml(const QString &strFileName)
+{
+    QDomDocument doc;
+    doc.setContent(readFile(strFileName));
+    return doc;
+}
+
+QStringList entryVendors(const QString &strJLinkPath)
+{
+    QStringList vendors;
+    const QDomElement root = loadXml(strJLinkPath + QStringLiteral("/JLinkDevices.xml")).documentElement();
+    for (QDomElement device = root.firstChildElement(QStringLiteral("Device")); !device.isNull();
+         device = device.nextSiblingElement(QStringLiteral("Device")))
+        vendors << device.firstChildElement(QStringLiteral("ChipInfo")).attribute(QStringLiteral("Vendor"));
+    return vendors;
+}
+
+QMap<QString, QByteArray> folderContents(const QString &strFolder)
+{
+    QMap<QString, QByteArray> contents;
+    QDirIterator it(strFolder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString strFile = it.next();
+        contents.insert(strFile.mid(strFolder.size()), readFile(strFile));
+    }
+    return contents;
 }

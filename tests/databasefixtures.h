@@ -2,7 +2,9 @@
 #define DATABASEFIXTURES_H
 
 #include <QByteArray>
-#include <QDomNode>
+#include <QDomDocument>
+#include <QMap>
+#include <QStringList>
 #include <QString>
 
 // The content of a node with attributes in name order, so that two trees can
@@ -16,5 +18,12 @@ QByteArray otherVendorsDatabase(int nEntries);
 
 bool writeFile(const QString &strFileName, const QByteArray &content);
 QByteArray readFile(const QString &strFileName);
+
+// Parses a file as the tests read results: no checks, no entity refusal.
+QDomDocument loadXml(const QString &strFileName);
+// The vendor names of the entries of the folder's database, in file order.
+QStringList entryVendors(const QString &strJLinkPath);
+// Every file below the folder with its content, to compare installations.
+QMap<QString, QByteArray> folderContents(const QString &strFolder);
 
 #endif

@@ -28,6 +28,8 @@ void tst_Cli::outcome_data()
                                     << "\"JLinkDevices.xml\" access failed";
     QTest::newRow("database cannot be created") << "." << 1 << "Setup has failed";
     QTest::newRow("deployment failed") << "Devices" << 3 << "Setup has failed";
+    // The entries do not fit below the file size limit, as on a full disk.
+    QTest::newRow("registration failed") << "limit" << 2 << "\"JLinkDevices.xml\" access failed";
 }
 
 void tst_Cli::outcome()
@@ -44,12 +46,19 @@ void tst_Cli::outcome()
     } else if (blocker.endsWith(QLatin1Char('/'))) {
         QVERIFY(QFile::remove(strFolder + QLatin1Char('/') + blocker.chopped(1)));
         QVERIFY(QDir().mkdir(strFolder + QLatin1Char('/') + blocker));
-    } else if (!blocker.isEmpty()) {
+    } else if (blocker != QLatin1String("limit") && !blocker.isEmpty()) {
         QVERIFY(writeFile(strFolder + QLatin1Char('/') + blocker, "in the way"));
     }
 
     QProcess cli;
-    cli.start(QStringLiteral(QN58_CLI_PATH), {strFolder});
+    if (blocker == QLatin1String("limit")) {
+        // An ignored signal stays ignored across exec, so writes fail instead of killing.
+        cli.start(QStringLiteral("sh"),
+                  {QStringLiteral("-c"), QStringLiteral("trap '' XFSZ; exec prlimit --fsize=65536 \"$@\""),
+                   QStringLiteral("sh"), QStringLiteral(QN58_CLI_PATH), strFolder});
+    } else {
+        cli.start(QStringLiteral(QN58_CLI_PATH), {strFolder});
+    }
     QVERIFY(cli.waitForFinished());
     QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
     QCOMPARE(cli.exitCode(), exitCode);

@@ -13,36 +13,6 @@ namespace {
 const QString vendorPath = QStringLiteral("/Devices/Kestrilon");
 const QString loaderPath = QStringLiteral("/Devices/Kestrilon/QN58FLM");
 
-QDomDocument loadXml(const QString &strFileName)
-{
-    QDomDocument doc;
-    doc.setContent(readFile(strFileName));
-    return doc;
-}
-
-// The vendor names of the database's entries, in file order.
-QStringList entryVendors(const QString &strJLinkPath)
-{
-    QStringList vendors;
-    const QDomElement root = loadXml(strJLinkPath + QStringLiteral("/JLinkDevices.xml")).documentElement();
-    for (QDomElement device = root.firstChildElement(QStringLiteral("Device")); !device.isNull();
-         device = device.nextSiblingElement(QStringLiteral("Device")))
-        vendors << device.firstChildElement(QStringLiteral("ChipInfo")).attribute(QStringLiteral("Vendor"));
-    return vendors;
-}
-
-// Every file below the folder with its content, to compare installations.
-QMap<QString, QByteArray> folderContents(const QString &strFolder)
-{
-    QMap<QString, QByteArray> contents;
-    QDirIterator it(strFolder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString strFile = it.next();
-        contents.insert(strFile.mid(strFolder.size()), readFile(strFile));
-    }
-    return contents;
-}
-
 } // namespace
 
 class tst_Job : public QObject
