@@ -4,11 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringList>
 #include <QTextStream>
 #include <QXmlStreamReader>
 
-#include <functional>
 #include <stdexcept>
 
 namespace {
@@ -40,46 +38,24 @@ bool declaresEntities(const QByteArray &content)
 
 // Writes the file anew beside the old one and then replaces it, so that at
 // every instant the path holds either the old or the new complete content.
-// QSaveFile refuses an existing file that may not be written, although its
-// folder would let a new file take its place.
-bool replaceFile(const QString &strFileName, bool bReportFailure,
-                 const std::function<void(QTextStream &)> &write)
+bool replaceFile(const QString &strFileName, const QByteArray &content)
 {
     QSaveFile file(strFileName);
     // A folder that takes no new file still lets a writable file be written in place.
     file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        if (bReportFailure)
-            qDebug() << "open file error";
+        qDebug() << "open file error";
         return false;
     }
-    QTextStream stream(&file);
-    stream.setCodec(textCodec);
-    write(stream);
-    stream.flush();
-    // commit() writes what is still buffered without noticing a failure
-    // (a full disk), and would put a cut-off file in place of the old one.
-    if (stream.status() != QTextStream::Ok || !file.flush())
+    // A write that stops short (a full disk) reports no error, and commit()
+    // would put the cut-off file in place of the old one.
+    if (file.write(content) != content.size() || !file.flush())
         file.cancelWriting();
     if (!file.commit()) {
-        if (bReportFailure)
-            qDebug() << "write file error" << file.errorString();
+        qDebug() << "write file error" << file.errorString();
         return false;
     }
     return true;
-}
-
-QStringList readLines(const QString &strFileName)
-{
-    QStringList lines;
-    QFile file(strFileName);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return lines;
-    QTextStream stream(&file);
-    stream.setCodec(textCodec);
-    while (!stream.atEnd())
-        lines << stream.readLine();
-    return lines;
 }
 
 QFileDevice::Permissions writablePermissions()
@@ -135,25 +111,28 @@ bool saveDeviceDatabase(QDomDocument doc, QString strFileName)
     // The DOM writes attributes in the order of its hash table; a fixed seed
     // gives the same order on every run.
     qSetGlobalQHashSeed(100);
-    const bool bSaved = replaceFile(strFileName, true, [&doc](QTextStream &stream) {
-        doc.save(stream, 2, QDomNode::EncodingFromTextStream);
-    });
+    QString strText;
+    QTextStream stream(&strText);
+    stream.setCodec(textCodec);
+    doc.save(stream, 2, QDomNode::EncodingFromTextStream);
+    stream.flush();
     qSetGlobalQHashSeed(-1);
-    if (!bSaved)
-        return false;
-    removeXmlDeclaration(strFileName);
-    return true;
+    // The declaration goes before the file is written, so that a save writes
+    // and syncs the database once.
+    return replaceFile(strFileName, removeXmlDeclaration(strText).toUtf8());
 }
 
-void removeXmlDeclaration(QString strFileName)
+QString removeXmlDeclaration(const QString &strText)
 {
-    const QStringList lines = readLines(strFileName);
-    if (lines.size() < 2 || !lines.first().startsWith(QLatin1String("<?xml")))
-        return;
-    replaceFile(strFileName, false, [&lines](QTextStream &stream) {
-        for (int i = 1; i < lines.size(); ++i)
-            stream << lines.at(i) << '\n';
-    });
+    const int nFirstLineEnd = strText.indexOf(QLatin1Char('\n'));
+    // A single line keeps its declaration.
+    if (nFirstLineEnd < 0 || nFirstLineEnd == strText.size() - 1
+        || !strText.startsWith(QLatin1String("<?xml")))
+        return strText;
+    QString strRest = strText.mid(nFirstLineEnd + 1);
+    if (!strRest.endsWith(QLatin1Char('\n')))
+        strRest += QLatin1Char('\n');
+    return strRest;
 }
 
 bool createDeviceDatabase(QString strFileName)

@@ -12,7 +12,9 @@ QString deviceDatabasePath(const QString &strJLinkPath);
 // an empty or partial tree over a database it could not read.
 QDomDocument loadDeviceDatabase(QString strFileName);
 bool saveDeviceDatabase(QDomDocument doc, QString strFileName);
-void removeXmlDeclaration(QString strFileName);
+// Drops the first line of the writer's text when it is an XML declaration
+// and more lines follow; every line then ends with a line end.
+QString removeXmlDeclaration(const QString &strText);
 bool createDeviceDatabase(QString strFileName);
 void makeFileWritable(QString strFileName);
 
