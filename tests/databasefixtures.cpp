@@ -1,9 +1,12 @@
 #include "databasefixtures.h"
+#include "devicedatabase.h"
 
 #include <QDirIterator>
 #include <QDomNamedNodeMap>
 #include <QFile>
 #include <QMap>
+
+#include <exception>
 
 QString canonicalXml(const QDomNode &node)
 {
@@ -95,4 +98,29 @@ QMap<QString, QByteArray> folderContents(const QString &strFolder)
         contents.insert(strFile.mid(strFolder.size()), readFile(strFile));
     }
     return contents;
+}
+
+VendorSplit splitVendorEntries(const QString &strFileName)
+{
+    VendorSplit split;
+    QDomDocument doc;
+    try {
+        doc = loadDeviceDatabase(strFileName);
+    } catch (const std::exception &) {
+        return split;
+    }
+    split.nOurs = 0;
+    QDomElement root = doc.documentElement();
+    QDomElement device = root.firstChildElement(QStringLiteral("Device"));
+    while (!device.isNull()) {
+        const QDomElement next = device.nextSiblingElement(QStringLiteral("Device"));
+        if (device.firstChildElement(QStringLiteral("ChipInfo")).attribute(QStringLiteral("Vendor"))
+            == QLatin1String("Kestrilon")) {
+            root.removeChild(device);
+            ++split.nOurs;
+        }
+        device = next;
+    }
+    split.strOthers = canonicalXml(doc);
+    return split;
 }

@@ -26,4 +26,13 @@ QStringList entryVendors(const QString &strJLinkPath);
 // Every file below the folder with its content, to compare installations.
 QMap<QString, QByteArray> folderContents(const QString &strFolder);
 
+// A database as the installer loads it, split into the vendor's entries and
+// the canonical text of everything else.
+struct VendorSplit
+{
+    QString strOthers;
+    int nOurs = -1; // -1 when the database does not load
+};
+VendorSplit splitVendorEntries(const QString &strFileName);
+
 #endif

@@ -26,37 +26,6 @@ const int kills = 50;
 // Against hangs only: a run takes a fraction of a second.
 const int safetyTimeoutMs = 120000;
 
-struct Database
-{
-    QString strOthers; // the canonical document without the vendor's entries
-    int nOurs = -1; // -1 when the database does not load
-};
-
-Database readDatabase(const QString &strFileName)
-{
-    Database database;
-    QDomDocument doc;
-    try {
-        doc = loadDeviceDatabase(strFileName);
-    } catch (const std::exception &) {
-        return database;
-    }
-    database.nOurs = 0;
-    QDomElement root = doc.documentElement();
-    QDomElement device = root.firstChildElement(QStringLiteral("Device"));
-    while (!device.isNull()) {
-        const QDomElement next = device.nextSiblingElement(QStringLiteral("Device"));
-        if (device.firstChildElement(QStringLiteral("ChipInfo")).attribute(QStringLiteral("Vendor"))
-            == QLatin1String("Kestrilon")) {
-            root.removeChild(device);
-            ++database.nOurs;
-        }
-        device = next;
-    }
-    database.strOthers = canonicalXml(doc);
-    return database;
-}
-
 QString canonicalDatabase(const QString &strFileName)
 {
     try {
@@ -143,7 +112,7 @@ void tst_Interrupted::killedRunsLeaveAUsableFolder()
     QVERIFY(writeFile(deviceDatabasePath(referenceDir.path()), others));
     QVERIFY(writeFile(deviceDatabasePath(dir.path()), others));
     const QString strDatabase = deviceDatabasePath(dir.path());
-    const Database before = readDatabase(strDatabase);
+    const VendorSplit before = splitVendorEntries(strDatabase);
     QCOMPARE(before.nOurs, 0);
 
     // The clean run, which also sets the range of the kill moments.
@@ -156,7 +125,7 @@ void tst_Interrupted::killedRunsLeaveAUsableFolder()
     QCOMPARE(referenceRun.exitStatus(), QProcess::NormalExit);
     QCOMPARE(referenceRun.exitCode(), 0);
     QCOMPARE(QString::fromUtf8(referenceRun.readAllStandardOutput()), successLine);
-    const Database referenceContent = readDatabase(deviceDatabasePath(referenceDir.path()));
+    const VendorSplit referenceContent = splitVendorEntries(deviceDatabasePath(referenceDir.path()));
     QCOMPARE(referenceContent.nOurs, ourEntries);
     QCOMPARE(referenceContent.strOthers, before.strOthers);
     const QString strReference = canonicalDatabase(deviceDatabasePath(referenceDir.path()));
@@ -197,7 +166,7 @@ void tst_Interrupted::killedRunsLeaveAUsableFolder()
         }
 
         QVERIFY2(QFileInfo::exists(strDatabase), qPrintable(strWhen));
-        const Database after = readDatabase(strDatabase);
+        const VendorSplit after = splitVendorEntries(strDatabase);
         QVERIFY2(after.nOurs >= 0, qPrintable(strWhen + QStringLiteral(": database does not load")));
         QVERIFY2(after.nOurs == 0 || after.nOurs == ourEntries,
                  qPrintable(strWhen + QStringLiteral(": %1 of our entries").arg(after.nOurs)));

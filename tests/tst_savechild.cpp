@@ -14,40 +14,6 @@ namespace {
 const QString saveChild = QStringLiteral(SAVECHILD_PATH);
 const int ourEntriesPerRound = 50;
 
-struct Content
-{
-    QString strOthers; // everything but the vendor's entries, in order
-    int nOurs = -1; // -1 when the database does not load
-};
-
-// Loads the database as the installer would and splits off the vendor's entries.
-Content readDatabase(const QString &strFileName)
-{
-    Content content;
-    QDomDocument doc;
-    try {
-        doc = loadDeviceDatabase(strFileName);
-    } catch (const std::exception &) {
-        return content;
-    }
-    content.nOurs = 0;
-    // What stands before the document element, the declaration aside.
-    for (QDomNode node = doc.firstChild(); !node.isElement(); node = node.nextSibling()) {
-        if (node.nodeName() != QLatin1String("xml"))
-            content.strOthers += canonicalXml(node);
-    }
-    const QDomElement root = doc.documentElement();
-    content.strOthers += QLatin1Char('<') + root.tagName() + QLatin1Char('>');
-    for (QDomNode node = root.firstChild(); !node.isNull(); node = node.nextSibling()) {
-        if (node.firstChildElement(QStringLiteral("ChipInfo")).attribute(QStringLiteral("Vendor"))
-            == QLatin1String("Kestrilon"))
-            ++content.nOurs;
-        else
-            content.strOthers += canonicalXml(node);
-    }
-    return content;
-}
-
 } // namespace
 
 class tst_SaveChild : public QObject
@@ -65,7 +31,7 @@ void tst_SaveChild::killedSaveLeavesACompleteDatabase()
     QTemporaryDir dir;
     const QString strDatabase = deviceDatabasePath(dir.path());
     QVERIFY(writeFile(strDatabase, otherVendorsDatabase(1000)));
-    const QString strOthers = readDatabase(strDatabase).strOthers;
+    const QString strOthers = splitVendorEntries(strDatabase).strOthers;
     QVERIFY(!strOthers.isEmpty());
 
     // One round of the child, to aim the kills across the rounds that follow.
@@ -86,7 +52,7 @@ void tst_SaveChild::killedSaveLeavesACompleteDatabase()
         QVERIFY(child.waitForFinished(-1));
         QVERIFY2(child.exitStatus() == QProcess::CrashExit, child.readAllStandardError().constData());
 
-        const Content content = readDatabase(strDatabase);
+        const VendorSplit content = splitVendorEntries(strDatabase);
         const QString strWhen = QStringLiteral("kill %1: %2 of our entries").arg(nKill).arg(content.nOurs);
         QVERIFY2(content.nOurs == 0 || content.nOurs == ourEntriesPerRound, qPrintable(strWhen));
         QCOMPARE(content.strOthers, strOthers);
@@ -109,7 +75,7 @@ void tst_SaveChild::nonAsciiSurvivesAnyLocale()
     QTemporaryDir dir;
     const QString strDatabase = deviceDatabasePath(dir.path());
     QVERIFY(writeFile(strDatabase, otherVendorsDatabase(3)));
-    const QString strOthers = readDatabase(strDatabase).strOthers;
+    const QString strOthers = splitVendorEntries(strDatabase).strOthers;
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"LC_ALL", "LC_CTYPE", "LANG", "LANGUAGE"})
@@ -122,7 +88,7 @@ void tst_SaveChild::nonAsciiSurvivesAnyLocale()
     QVERIFY(child.waitForFinished(-1));
     QCOMPARE(child.exitCode(), 0);
 
-    const Content content = readDatabase(strDatabase);
+    const VendorSplit content = splitVendorEntries(strDatabase);
     QCOMPARE(content.nOurs, ourEntriesPerRound);
     QCOMPARE(content.strOthers, strOthers);
     const QByteArray saved = readFile(strDatabase);
