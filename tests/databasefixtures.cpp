@@ -60,6 +60,18 @@ QByteArray otherVendorsDatabase(int nEntries)
     return content + "</Database>\n";
 }
 
+QByteArray nestedEntities()
+{
+    QByteArray content = "<?xml version=\"1.0\"?>\n<!DOCTYPE DataBase [\n<!ENTITY e0 \"lol\">\n";
+    for (int i = 1; i < 10; ++i) {
+        content += "<!ENTITY e" + QByteArray::number(i) + " \"";
+        for (int j = 0; j < 10; ++j)
+            content += "&e" + QByteArray::number(i - 1) + ';';
+        content += "\">\n";
+    }
+    return content + "]>\n<DataBase><Device><ChipInfo Vendor=\"&e9;\"/></Device></DataBase>\n";
+}
+
 bool writeFile(const QString &strFileName, const QByteArray &content)
 {
     QFile file(strFileName);

@@ -16,6 +16,9 @@ QString canonicalXml(const QDomNode &node);
 // text and non-ASCII names between them.
 QByteArray otherVendorsDatabase(int nEntries);
 
+// Ten levels of entities, each used ten times by the next: a billion laughs.
+QByteArray nestedEntities();
+
 bool writeFile(const QString &strFileName, const QByteArray &content);
 QByteArray readFile(const QString &strFileName);
 

@@ -42,18 +42,6 @@ Result runJob(const QString &strJLinkPath)
     return result;
 }
 
-QByteArray entityBomb()
-{
-    QByteArray content = "<?xml version=\"1.0\"?>\n<!DOCTYPE Database [\n<!ENTITY e0 \"boom\">\n";
-    for (int i = 1; i < 10; ++i) {
-        content += "<!ENTITY e" + QByteArray::number(i) + " \"";
-        for (int j = 0; j < 10; ++j)
-            content += "&e" + QByteArray::number(i - 1) + ';';
-        content += "\">\n";
-    }
-    return content + "]>\n<Database><Device><ChipInfo Vendor=\"&e9;\"/></Device></Database>\n";
-}
-
 QByteArray binaryGarbage()
 {
     QRandomGenerator generator(7);
@@ -117,7 +105,7 @@ void tst_BadInput::unreadableDatabase_data()
     QTest::newRow("truncated") << database.left(database.size() / 2) << QString();
     QTest::newRow("empty") << QByteArray() << QString();
     QTest::newRow("only a comment") << QByteArray("<!-- no entries -->\n") << QString();
-    QTest::newRow("entity bomb") << entityBomb() << QString();
+    QTest::newRow("entity bomb") << nestedEntities() << QString();
     QTest::newRow("external entity")
         << QByteArray("<!DOCTYPE Database [<!ENTITY x SYSTEM \"file:///etc/passwd\">]>\n"
                       "<Database><Device><ChipInfo Vendor=\"&x;\"/></Device></Database>\n")
