@@ -34,7 +34,8 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
-    const QString strProgram = arguments.first().section(QLatin1Char('/'), -1);
+    // The program's name without folder (and without ".exe" on Windows).
+    const QString strProgram = QCoreApplication::applicationName();
 
     if (arguments.size() == 2 && arguments.at(1) == QLatin1String("--help")) {
         printLine(stdout, usage(strProgram));

@@ -138,8 +138,7 @@ QString removeXmlDeclaration(const QString &strText)
 bool createDeviceDatabase(QString strFileName)
 {
     // QFile::copy does not overwrite.
-    if (QFile::exists(strFileName))
-        QFile::remove(strFileName);
+    removeEarlierCopy(strFileName);
     if (!QFile::copy(QStringLiteral(":/JLinkDevices.xml"), strFileName))
         return false;
     // The copy carries the resource's read-only permissions.
@@ -154,4 +153,22 @@ void makeFileWritable(QString strFileName)
         throwFileError(QStringLiteral("Failed to open file: "), strFileName, file.errorString());
     file.setPermissions(writablePermissions());
     file.close();
+}
+
+bool removeEarlierCopy(const QString &strFileName)
+{
+    const QFileInfo info(strFileName);
+    if (!info.exists() && !info.isSymLink())
+        return true;
+    if (QFile::remove(strFileName))
+        return true;
+    if (info.isSymLink() || info.isWritable())
+        return false;
+    const QFileDevice::Permissions before = info.permissions();
+    if (!QFile::setPermissions(strFileName, before | QFileDevice::WriteOwner))
+        return false;
+    if (QFile::remove(strFileName))
+        return true;
+    QFile::setPermissions(strFileName, before);
+    return false;
 }

@@ -17,5 +17,9 @@ bool saveDeviceDatabase(QDomDocument doc, QString strFileName);
 QString removeXmlDeclaration(const QString &strText);
 bool createDeviceDatabase(QString strFileName);
 void makeFileWritable(QString strFileName);
+// Removes a file, or a link, that a new copy is about to replace. Windows
+// removes no read-only file, so the attribute is cleared first and put back
+// when the file still cannot go. True when nothing is left at the path.
+bool removeEarlierCopy(const QString &strFileName);
 
 #endif

@@ -5,7 +5,6 @@
 
 #include <QDebug>
 #include <QFile>
-#include <QFileInfo>
 
 #include <stdexcept>
 
@@ -26,9 +25,7 @@ void JLinkAddQN58MCU::copyFlmFile(QString strFLMPath, QString strName)
     const QString strTarget = strFLMPath + QLatin1Char('/') + strName;
     // QFile::copy never overwrites; a file that cannot be removed makes it fail.
     // A link goes too, also one whose target is gone; what it points at stays.
-    const QFileInfo target(strTarget);
-    if (target.exists() || target.isSymLink())
-        QFile::remove(strTarget);
+    removeEarlierCopy(strTarget);
     if (!QFile::copy(QStringLiteral(":/FLMFile/") + strName, strTarget)) {
         const QString strMessage = QStringLiteral("Failed to copy file: ") + strName;
         qDebug().noquote() << strMessage;
