@@ -1,3 +1,4 @@
+#include "fakeinstallations.h"
 #include "mainwindow.h"
 
 #include <QApplication>
@@ -14,14 +15,6 @@
 #include <QtTest>
 
 namespace {
-
-// A folder laid out like J-Link's own installations.
-void makeInstallation(const QString &strRoot, const QString &strName)
-{
-    QVERIFY(QDir(strRoot).mkpath(strName));
-    QFile exe(strRoot + QLatin1Char('/') + strName + QStringLiteral("/JLinkExe"));
-    QVERIFY(exe.open(QIODevice::WriteOnly));
-}
 
 // Answers the next folder dialog with strFolder, or cancels it when empty.
 void answerFolderDialog(const QString &strFolder)
@@ -67,7 +60,12 @@ private slots:
     void tabOrderRunsThroughFolderAndButtons();
     void statusLineStartsEmptyAndUncoloured();
     void installationsAreListedGreatestNameFirst();
+#ifdef Q_OS_WIN
+    void registryGroupsWithoutFolderAreIgnored();
+    void registryDuplicatesAreKept();
+#else
     void foldersWithoutJLinkAreIgnored();
+#endif
     void placeholderWhenNoInstallationIsFound();
     void browseAddsChosenFolderAfterKnownOnes();
     void browseSelectsAlreadyListedFolder();
@@ -77,19 +75,19 @@ private slots:
     void cancelEndsEventLoop();
 
 private:
-    QTemporaryDir m_root;
+    QScopedPointer<FakeInstallations> m_installations;
+    QString m_strRoot;
 };
 
 void tst_MainWindow::init()
 {
-    QVERIFY(m_root.isValid());
-    QDir(m_root.path()).removeRecursively();
-    QDir().mkpath(m_root.path());
+    m_installations.reset(new FakeInstallations);
+    m_strRoot = m_installations->discoveryRoot();
 }
 
 void tst_MainWindow::windowHasFixedClientSize()
 {
-    MainWindow window(nullptr, m_root.path());
+    MainWindow window(nullptr, m_strRoot);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(window.size(), QSize(615, 365));
@@ -102,7 +100,7 @@ void tst_MainWindow::windowHasFixedClientSize()
 
 void tst_MainWindow::windowTitle()
 {
-    MainWindow window(nullptr, m_root.path());
+    MainWindow window(nullptr, m_strRoot);
     QCOMPARE(window.windowTitle(), QStringLiteral("Setup QN58 MCU Device AddOn to Segger V2.0.17"));
     QVERIFY(window.findChild<QWidget *>(QStringLiteral("centralWidget")));
 }
@@ -139,7 +137,7 @@ void tst_MainWindow::widgets()
     QFETCH(int, pointSize);
     QFETCH(bool, bold);
 
-    MainWindow window(nullptr, m_root.path());
+    MainWindow window(nullptr, m_strRoot);
     auto *widget = window.findChild<QWidget *>(name);
     QVERIFY(widget);
     QCOMPARE(widget->parentWidget()->objectName(), parent);
@@ -159,7 +157,7 @@ void tst_MainWindow::widgets()
 
 void tst_MainWindow::tabOrderRunsThroughFolderAndButtons()
 {
-    MainWindow window(nullptr, m_root.path());
+    MainWindow window(nullptr, m_strRoot);
     QWidget *widget = window.findChild<QComboBox *>(QStringLiteral("comboBox_Path"));
     QStringList order;
     for (int i = 0; i < 4; ++i) {
@@ -174,7 +172,7 @@ void tst_MainWindow::tabOrderRunsThroughFolderAndButtons()
 
 void tst_MainWindow::statusLineStartsEmptyAndUncoloured()
 {
-    MainWindow window(nullptr, m_root.path());
+    MainWindow window(nullptr, m_strRoot);
     auto *status = window.findChild<QLabel *>(QStringLiteral("label_finish"));
     QVERIFY(status->text().isEmpty());
     QVERIFY(status->styleSheet().isEmpty());
@@ -182,35 +180,59 @@ void tst_MainWindow::statusLineStartsEmptyAndUncoloured()
 
 void tst_MainWindow::installationsAreListedGreatestNameFirst()
 {
-    makeInstallation(m_root.path(), QStringLiteral("JLink_V780b"));
-    makeInstallation(m_root.path(), QStringLiteral("JLink_v794"));
-    makeInstallation(m_root.path(), QStringLiteral("JLink_V620c"));
+    const QString strV780b = m_installations->add(QStringLiteral("JLink_V780b"));
+    const QString strV794 = m_installations->add(QStringLiteral("JLink_v794"));
+    const QString strV620c = m_installations->add(QStringLiteral("JLink_V620c"));
 
-    MainWindow window(nullptr, m_root.path());
+    MainWindow window(nullptr, m_strRoot);
     auto *combo = window.findChild<QComboBox *>(QStringLiteral("comboBox_Path"));
-    const QString strRoot = m_root.path() + QLatin1Char('/');
-    QCOMPARE(items(combo), (QStringList{strRoot + QStringLiteral("JLink_v794"),
-                                        strRoot + QStringLiteral("JLink_V780b"),
-                                        strRoot + QStringLiteral("JLink_V620c")}));
-    QCOMPARE(combo->currentText(), strRoot + QStringLiteral("JLink_v794"));
+    QCOMPARE(items(combo), (QStringList{strV794, strV780b, strV620c}));
+    QCOMPARE(combo->currentText(), strV794);
     QVERIFY(!combo->isEditable());
 }
 
+#ifdef Q_OS_WIN
+void tst_MainWindow::registryGroupsWithoutFolderAreIgnored()
+{
+    const QString strFolder = m_installations->add(QStringLiteral("V794"));
+    QSettings settings(m_strRoot, QSettings::NativeFormat);
+    settings.setValue(QStringLiteral("V796/InstallPath"), QString());
+    settings.setValue(QStringLiteral("V798/Version"), QStringLiteral("7.98"));
+    settings.sync();
+
+    MainWindow window(nullptr, m_strRoot);
+    auto *combo = window.findChild<QComboBox *>(QStringLiteral("comboBox_Path"));
+    QCOMPARE(items(combo), QStringList{strFolder});
+}
+
+void tst_MainWindow::registryDuplicatesAreKept()
+{
+    const QString strFolder = m_installations->add(QStringLiteral("V794"));
+    QSettings settings(m_strRoot, QSettings::NativeFormat);
+    settings.setValue(QStringLiteral("V794a/InstallPath"), strFolder);
+    settings.sync();
+
+    MainWindow window(nullptr, m_strRoot);
+    auto *combo = window.findChild<QComboBox *>(QStringLiteral("comboBox_Path"));
+    QCOMPARE(items(combo), (QStringList{strFolder, strFolder}));
+}
+#else
 void tst_MainWindow::foldersWithoutJLinkAreIgnored()
 {
-    makeInstallation(m_root.path(), QStringLiteral("JLink_V794"));
-    makeInstallation(m_root.path(), QStringLiteral("Ozone"));
-    makeInstallation(m_root.path(), QStringLiteral("jlink_lower"));
-    QVERIFY(QDir(m_root.path()).mkpath(QStringLiteral("JLink_Empty")));
+    const QString strFolder = m_installations->add(QStringLiteral("JLink_V794"));
+    m_installations->add(QStringLiteral("Ozone"));
+    m_installations->add(QStringLiteral("jlink_lower"));
+    QVERIFY(QDir(m_strRoot).mkpath(QStringLiteral("JLink_Empty")));
 
-    MainWindow window(nullptr, m_root.path());
+    MainWindow window(nullptr, m_strRoot);
     auto *combo = window.findChild<QComboBox *>(QStringLiteral("comboBox_Path"));
-    QCOMPARE(items(combo), QStringList{m_root.path() + QStringLiteral("/JLink_V794")});
+    QCOMPARE(items(combo), QStringList{strFolder});
 }
+#endif
 
 void tst_MainWindow::placeholderWhenNoInstallationIsFound()
 {
-    MainWindow window(nullptr, m_root.path() + QStringLiteral("/missing"));
+    MainWindow window(nullptr, m_strRoot + QStringLiteral("/missing"));
     auto *combo = window.findChild<QComboBox *>(QStringLiteral("comboBox_Path"));
     QCOMPARE(combo->count(), 0);
     QVERIFY(combo->currentText().isEmpty());
@@ -225,29 +247,26 @@ void tst_MainWindow::placeholderWhenNoInstallationIsFound()
 
 void tst_MainWindow::browseAddsChosenFolderAfterKnownOnes()
 {
-    makeInstallation(m_root.path(), QStringLiteral("JLink_A"));
-    makeInstallation(m_root.path(), QStringLiteral("JLink_B"));
-    makeInstallation(m_root.path(), QStringLiteral("JLink_C"));
+    const QString strA = m_installations->add(QStringLiteral("JLink_A"));
+    const QString strB = m_installations->add(QStringLiteral("JLink_B"));
+    const QString strC = m_installations->add(QStringLiteral("JLink_C"));
     QTemporaryDir chosen;
 
-    MainWindow window(nullptr, m_root.path());
+    MainWindow window(nullptr, m_strRoot);
     auto *combo = window.findChild<QComboBox *>(QStringLiteral("comboBox_Path"));
     answerFolderDialog(chosen.path());
     window.findChild<QPushButton *>(QStringLiteral("pushButtonBrowse"))->click();
 
-    const QString strRoot = m_root.path() + QLatin1Char('/');
-    QCOMPARE(items(combo), (QStringList{strRoot + QStringLiteral("JLink_C"), strRoot + QStringLiteral("JLink_B"),
-                                        strRoot + QStringLiteral("JLink_A"), chosen.path()}));
+    QCOMPARE(items(combo), (QStringList{strC, strB, strA, chosen.path()}));
     QCOMPARE(combo->currentText(), chosen.path());
 }
 
 void tst_MainWindow::browseSelectsAlreadyListedFolder()
 {
-    makeInstallation(m_root.path(), QStringLiteral("JLink_A"));
-    makeInstallation(m_root.path(), QStringLiteral("JLink_B"));
-    const QString strKnown = m_root.path() + QStringLiteral("/JLink_A");
+    const QString strKnown = m_installations->add(QStringLiteral("JLink_A"));
+    m_installations->add(QStringLiteral("JLink_B"));
 
-    MainWindow window(nullptr, m_root.path());
+    MainWindow window(nullptr, m_strRoot);
     auto *combo = window.findChild<QComboBox *>(QStringLiteral("comboBox_Path"));
     answerFolderDialog(strKnown);
     window.findChild<QPushButton *>(QStringLiteral("pushButtonBrowse"))->click();
@@ -260,7 +279,7 @@ void tst_MainWindow::browseSelectsAlreadyListedFolder()
 void tst_MainWindow::browseTwiceWithSameFolderKeepsOneItem()
 {
     QTemporaryDir chosen;
-    MainWindow window(nullptr, m_root.path());
+    MainWindow window(nullptr, m_strRoot);
     auto *combo = window.findChild<QComboBox *>(QStringLiteral("comboBox_Path"));
     auto *browse = window.findChild<QPushButton *>(QStringLiteral("pushButtonBrowse"));
     for (int i = 0; i < 2; ++i) {
@@ -273,7 +292,7 @@ void tst_MainWindow::browseTwiceWithSameFolderKeepsOneItem()
 void tst_MainWindow::browseIntoPlaceholderShowsFolder()
 {
     QTemporaryDir chosen;
-    MainWindow window(nullptr, m_root.path());
+    MainWindow window(nullptr, m_strRoot);
     auto *combo = window.findChild<QComboBox *>(QStringLiteral("comboBox_Path"));
     answerFolderDialog(chosen.path());
     window.findChild<QPushButton *>(QStringLiteral("pushButtonBrowse"))->click();
@@ -284,17 +303,17 @@ void tst_MainWindow::browseIntoPlaceholderShowsFolder()
 
 void tst_MainWindow::cancelledBrowseLeavesItems()
 {
-    makeInstallation(m_root.path(), QStringLiteral("JLink_A"));
-    MainWindow window(nullptr, m_root.path());
+    const QString strFolder = m_installations->add(QStringLiteral("JLink_A"));
+    MainWindow window(nullptr, m_strRoot);
     auto *combo = window.findChild<QComboBox *>(QStringLiteral("comboBox_Path"));
     answerFolderDialog(QString());
     window.findChild<QPushButton *>(QStringLiteral("pushButtonBrowse"))->click();
-    QCOMPARE(items(combo), QStringList{m_root.path() + QStringLiteral("/JLink_A")});
+    QCOMPARE(items(combo), QStringList{strFolder});
 }
 
 void tst_MainWindow::cancelEndsEventLoop()
 {
-    MainWindow window(nullptr, m_root.path());
+    MainWindow window(nullptr, m_strRoot);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QTimer::singleShot(0, window.findChild<QPushButton *>(QStringLiteral("pushButtonCancel")),

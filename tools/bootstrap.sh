@@ -1,40 +1,86 @@
 #!/bin/sh
-# Installs what is missing, builds, and then either starts the installer
-# ("run") or runs every test ("test"). Meant for a fresh Debian 12 machine.
+# Installs what is missing, builds, and then starts the installer ("run"),
+# runs every test ("test"), or cross-builds for Windows and runs every test
+# under Wine ("windows"). Meant for a fresh Debian 12 machine.
 set -eu
 
-packages="build-essential cmake qtbase5-dev qtbase5-dev-tools clang lld"
+native_packages="build-essential cmake qtbase5-dev qtbase5-dev-tools clang lld"
+windows_packages="build-essential cmake qtbase5-dev-tools clang lld xz-utils
+g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+wine wine64 fonts-dejavu-core"
+
+sudo=""
+[ "$(id -u)" = 0 ] || sudo=sudo
 
 install_missing() {
     missing=""
-    for package in $packages; do
+    for package in "$@"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" \
             || missing="$missing $package"
     done
     [ -z "$missing" ] && return 0
-    sudo=""
-    [ "$(id -u)" = 0 ] || sudo=sudo
     $sudo apt-get update
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends $missing
 }
 
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
-build_dir="$source_dir/build"
+cache_dir=${QN58_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/qn58-jlink-setup}
 
-install_missing
-cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$build_dir" -j "$(nproc)"
+build_native() {
+    # shellcheck disable=SC2086 # the list is words
+    install_missing $native_packages
+    cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build "$build_dir" -j "$(nproc)"
+}
+
+build_windows() {
+    # shellcheck disable=SC2086 # the list is words
+    install_missing $windows_packages
+    qt_prefix=$(QN58_QT_CACHE="$cache_dir" "$source_dir/tools/windows/qt.sh")
+    cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_TOOLCHAIN_FILE="$source_dir/tools/windows/mingw64.cmake" \
+        -DCMAKE_PREFIX_PATH="$qt_prefix"
+    cmake --build "$build_dir" -j "$(nproc)"
+
+    # Each program is one file: the toolkit, the runtimes and the payload are inside.
+    rm -rf "$build_dir/dist"
+    mkdir "$build_dir/dist"
+    for program in qn58-jlink-setup qn58-jlink-setup-cli; do
+        x86_64-w64-mingw32-strip -o "$build_dir/dist/$program.exe" "$build_dir/app/$program.exe"
+    done
+}
+
+# Runs ctest under a Wine prefix of our own, kept beside the cached toolkit.
+test_windows() {
+    export WINEPREFIX="$cache_dir/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    [ -d "$WINEPREFIX" ] || wineboot --init >/dev/null 2>&1
+    # A server started by the first test would hold ctest's output open.
+    wineserver --persistent >/dev/null 2>&1 &
+    status=0
+    (cd "$build_dir" && ctest --output-on-failure -j "$(nproc)") || status=$?
+    wineserver --kill
+    return $status
+}
 
 case "${1:-}" in
 run)
+    build_dir="$source_dir/build"
+    build_native
     exec "$build_dir/app/qn58-jlink-setup"
     ;;
 test)
+    build_dir="$source_dir/build"
+    build_native
     cd "$build_dir"
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)"
     ;;
+windows)
+    build_dir="$source_dir/build-windows"
+    build_windows
+    test_windows
+    ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|windows" >&2
     exit 2
     ;;
 esac
