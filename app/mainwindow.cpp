@@ -44,9 +44,12 @@ MainWindow::MainWindow(QWidget *parent, const QString &strDiscoveryRoot)
     : QMainWindow(parent)
     , m_nResult(-1)
 {
-    setFixedSize(615, 365);
     setAnimated(false);
     buildWidgets();
+    // 615 x 365 holds the text at 96 DPI and wherever the toolkit scales the
+    // window with its fonts; a larger font DPI alone makes it as large as the
+    // layout needs.
+    setFixedSize(QSize(615, 365).expandedTo(minimumSizeHint()));
     setWindowTitle(tr("Setup QN58 MCU Device AddOn to Segger V2.0.17"));
     setWindowIcon(QIcon(QStringLiteral(":/image/sandbox_shfXP.ico")));
     setWindowFlags(Qt::MSWindowsFixedSizeDialogHint);
@@ -131,6 +134,10 @@ void MainWindow::buildWidgets()
     label_finish->setObjectName(QStringLiteral("label_finish"));
     label_finish->setFont(statusFont);
     label_finish->setText(tr(""));
+    // Empty until a run ends, yet the fixed window must hold the success line,
+    // the longest outcome.
+    label_finish->setMinimumSize(
+        label_finish->fontMetrics().size(0, outcomeText(0, QString())));
 
     auto *titleRow = new QHBoxLayout(groupBox);
     titleRow->addItem(expandingSpacer(25));
