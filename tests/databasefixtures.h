@@ -7,6 +7,20 @@
 #include <QStringList>
 #include <QString>
 
+// How the installer ends the lines it writes in text mode: the database's and
+// those of the console front end.
+#ifdef Q_OS_WIN
+constexpr char lineEnd[] = "\r\n";
+#else
+constexpr char lineEnd[] = "\n";
+#endif
+
+// Text with "\n" line ends as the installer writes it on this platform.
+inline QByteArray withLineEnds(QByteArray text)
+{
+    return text.replace('\n', lineEnd);
+}
+
 // The content of a node with attributes in name order, so that two trees can
 // be compared whatever order the DOM writer chose for the attributes.
 QString canonicalXml(const QDomNode &node);

@@ -152,11 +152,11 @@ void tst_DeviceDatabase::saveWritesOneElementPerIndentedLine()
     QVERIFY(saveDeviceDatabase(doc, strPath));
 
     const QByteArray content = readFile(strPath);
-#ifndef Q_OS_WIN
-    QVERIFY(!content.contains('\r'));
-#endif
-    QVERIFY(content.endsWith("</DataBase>\n"));
-    const QStringList lines = QString::fromUtf8(content).split(QLatin1Char('\n'));
+    // Every CR and LF belongs to a platform line end.
+    QCOMPARE(content.count('\n'), content.count(lineEnd));
+    QCOMPARE(content.count('\r') + content.count('\n'), content.count(lineEnd) * int(qstrlen(lineEnd)));
+    QVERIFY(content.endsWith(withLineEnds("</DataBase>\n")));
+    const QStringList lines = QString::fromUtf8(content).split(QLatin1String(lineEnd));
     const QStringList expected = {
         QStringLiteral("<DataBase>"),        QStringLiteral("  <Device>"),
         QStringLiteral("    <ChipInfo "),    QStringLiteral("    <FlashBankInfo "),
@@ -201,7 +201,7 @@ void tst_DeviceDatabase::saveDropsTheDeclaration()
 
     const QByteArray saved = readFile(strPath);
     QVERIFY(!saved.contains("<?xml"));
-    QCOMPARE(QString::fromUtf8(saved).section(QLatin1Char('\n'), 0, 0), firstLine);
+    QCOMPARE(QString::fromUtf8(saved).section(QLatin1String(lineEnd), 0, 0), firstLine);
     QCOMPARE(canonicalXml(parsed(saved)), canonicalXml(parsed(content)));
 }
 

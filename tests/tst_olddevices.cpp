@@ -131,8 +131,8 @@ void tst_OldDevices::documentElementKeepsItsSpelling()
                                        QStringLiteral("0x038000"), 1024);
     QVERIFY(saveDeviceDatabase(doc, strPath));
     const QByteArray saved = readFile(strPath);
-    QVERIFY(saved.startsWith('<' + rootName.toUtf8() + ">\n  <Device>\n"));
-    QVERIFY(saved.endsWith("</" + rootName.toUtf8() + ">\n"));
+    QVERIFY(saved.startsWith(withLineEnds('<' + rootName.toUtf8() + ">\n  <Device>\n")));
+    QVERIFY(saved.endsWith(withLineEnds("</" + rootName.toUtf8() + ">\n")));
 }
 
 void tst_OldDevices::databaseWithoutVendorEntriesIsStillRewritten()
@@ -144,7 +144,7 @@ void tst_OldDevices::databaseWithoutVendorEntriesIsStillRewritten()
     QString strError;
     QVERIFY(JLinkAddQN58MCU::removeOldDevices(dir.path(), strError));
     QCOMPARE(readFile(strPath),
-             QByteArray("<Database>\n  <Device>\n    <ChipInfo Vendor=\"ST\"/>\n  </Device>\n</Database>\n"));
+             withLineEnds("<Database>\n  <Device>\n    <ChipInfo Vendor=\"ST\"/>\n  </Device>\n</Database>\n"));
 }
 
 void tst_OldDevices::missingDatabaseIsCreated()

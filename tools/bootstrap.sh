@@ -8,6 +8,7 @@ native_packages="build-essential cmake qtbase5-dev qtbase5-dev-tools clang lld"
 windows_packages="build-essential cmake qtbase5-dev-tools clang lld xz-utils
 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
 wine wine64 fonts-dejavu-core"
+package_packages="dpkg-dev file lintian desktop-file-utils appstream"
 
 sudo=""
 [ "$(id -u)" = 0 ] || sudo=sudo
@@ -54,12 +55,34 @@ build_windows() {
 test_windows() {
     export WINEPREFIX="$cache_dir/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     [ -d "$WINEPREFIX" ] || wineboot --init >/dev/null 2>&1
-    # A server started by the first test would hold ctest's output open.
+    # Wine's server and its services, when the first test starts them, keep
+    # that test's output open, and ctest would wait for them.
     wineserver --persistent >/dev/null 2>&1 &
+    wine cmd /c exit </dev/null >/dev/null 2>&1
     status=0
     (cd "$build_dir" && ctest --output-on-failure -j "$(nproc)") || status=$?
     wineserver --kill
     return $status
+}
+
+# Builds the Debian package into build/, then checks it as Debian does: lintian
+# on the package, the desktop entry and AppStream metadata as it installs them.
+build_package() {
+    # shellcheck disable=SC2086 # the list is words
+    install_missing $package_packages
+    build_native
+    rm -f "$build_dir"/*.deb
+    (cd "$build_dir" && cpack -G DEB)
+    package=$(echo "$build_dir"/*.deb)
+    lintian --fail-on error --display-info "$package"
+    # Kept for a look after a failure.
+    installed="$build_dir/package-contents"
+    rm -rf "$installed"
+    dpkg-deb -x "$package" "$installed"
+    desktop-file-validate "$installed"/usr/share/applications/*.desktop
+    appstreamcli validate --no-net "$installed"/usr/share/metainfo/*.metainfo.xml
+    appstreamcli validate-tree --no-net "$installed"
+    echo "$package: lintian, desktop-file-validate and appstreamcli passed"
 }
 
 case "${1:-}" in
@@ -79,8 +102,12 @@ windows)
     build_windows
     test_windows
     ;;
+package)
+    build_dir="$source_dir/build"
+    build_package
+    ;;
 *)
-    echo "usage: $0 run|test|windows" >&2
+    echo "usage: $0 run|test|windows|package" >&2
     exit 2
     ;;
 esac

@@ -5,6 +5,8 @@
 // <folder>/Kestri.ico (the progress icon: the vendor's kestrel wing, 16 to
 // 256 pixels at 32 bits per pixel). Every image is an uncompressed bitmap,
 // the form that every reader of icons understands.
+//   qn58-makeicons --png <size> <file>
+// writes the window icon at one size as a PNG file, for the desktop's icon theme.
 
 #include <QByteArray>
 #include <QColor>
@@ -173,12 +175,25 @@ bool writeIcon(const QString &fileName, const QVector<QImage> &images,
     return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
 }
 
+bool writePng(const char *sizeArgument, const char *fileArgument)
+{
+    const int size = QByteArray(sizeArgument).toInt();
+    return size > 0
+        && render(drawChip, size).save(QString::fromLocal8Bit(fileArgument), "PNG");
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    if (argc == 4 && qstrcmp(argv[1], "--png") == 0) {
+        if (writePng(argv[2], argv[3]))
+            return 0;
+        std::fprintf(stderr, "cannot write the icon %s at size %s\n", argv[3], argv[2]);
+        return 1;
+    }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
+        std::fprintf(stderr, "usage: %s <folder> | --png <size> <file>\n", argv[0]);
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
