@@ -3,6 +3,8 @@
 #include "detachedjob.h"
 #include "jlinkaddqn58mcu.h"
 #include "outcome.h"
+#include "targets.h"
+#include "userfolder.h"
 
 #include <QCoreApplication>
 #include <QComboBox>
@@ -43,6 +45,7 @@ QSpacerItem *expandingSpacer(int nHeight)
 MainWindow::MainWindow(QWidget *parent, const QString &strDiscoveryRoot)
     : QMainWindow(parent)
     , m_nResult(-1)
+    , m_strUserFolder(userDeviceFolder())
 {
     setAnimated(false);
     buildWidgets();
@@ -176,6 +179,9 @@ void MainWindow::discoverJLinkFolders(const QString &strDiscoveryRoot)
 {
     // Recorded so that a later Browse keeps the installations found here.
     m_strListPath = findJLinkInstallations(strDiscoveryRoot);
+    // Last, so that the newest installation stays the first proposal.
+    if (proposesUserFolder(m_strListPath, m_strUserFolder))
+        m_strListPath.append(m_strUserFolder);
     comboBox_Path->addItems(m_strListPath);
     if (comboBox_Path->count() > 0)
         return;
@@ -214,6 +220,9 @@ void MainWindow::button_Start_Click_Slot()
         showError(tr("The folder path can't be empty"));
         return;
     }
+    // The per-user folder need not exist before the first installation into it.
+    if (comboBox_Path->currentText() == m_strUserFolder)
+        QDir().mkpath(m_strUserFolder);
     // A relative name resolves against the working folder; a plain file passes.
     if (!QDir().exists(comboBox_Path->currentText())) {
         showError(tr("The folder path does not exists"));

@@ -37,6 +37,8 @@ private:
     QStringList m_strListPath;
     int m_nResult;
     QString m_strErrorInfo;
+    // Proposed after the installations found, and made when chosen.
+    const QString m_strUserFolder;
 
     QWidget *centralWidget;
     QGroupBox *groupBox;

@@ -1,6 +1,8 @@
 #include "catalogue.h"
 #include "devicedatabase.h"
 #include "jlinkaddqn58mcu.h"
+#include "pinnedhashseed.h"
+#include "registration.h"
 
 #include <QFileInfo>
 
@@ -37,6 +39,12 @@ void registerRow(QDomDocument doc, const CatalogueRow &row)
 
 } // namespace
 
+void addCatalogueEntries(QDomDocument doc)
+{
+    for (const CatalogueRow &row : deviceCatalogue())
+        registerRow(doc, row);
+}
+
 bool JLinkAddQN58MCU::registerDevices(QString strJLinkPath, QString &strErroInfo)
 {
     const QString strFileName = deviceDatabasePath(strJLinkPath);
@@ -49,9 +57,9 @@ bool JLinkAddQN58MCU::registerDevices(QString strJLinkPath, QString &strErroInfo
     // The load throws rather than hand back a partial tree, so a database
     // that cannot be read whole is never saved over.
     try {
+        const PinnedHashSeed seed;
         QDomDocument doc = loadDeviceDatabase(strFileName);
-        for (const CatalogueRow &row : deviceCatalogue())
-            registerRow(doc, row);
+        addCatalogueEntries(doc);
         // Entries that were not saved are not registered.
         if (saveDeviceDatabase(doc, strFileName))
             return true;

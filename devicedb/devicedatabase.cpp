@@ -1,9 +1,13 @@
 #include "devicedatabase.h"
 
+#include "fileowner.h"
+#include "pinnedhashseed.h"
+
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTextCodec>
 #include <QTextStream>
 #include <QXmlStreamReader>
 
@@ -21,19 +25,77 @@ const char *const textCodec = "UTF-8";
     throw std::runtime_error(strMessage.toLatin1().toStdString());
 }
 
-// Entities can make a small file expand without bound (one entity used many
-// times defeats the parser's limit per entity); J-Link's databases use none.
-bool declaresEntities(const QByteArray &content)
+// Reads the prolog up to the document element. Entities can make a small
+// file expand without bound (one entity used many times defeats the parser's
+// limit per entity); J-Link's databases use none. Whatever stops this reading
+// early refuses the file, so that nothing can hide a declaration from it.
+QString prologProblem(const QByteArray &content, QString &strEncoding)
 {
     QXmlStreamReader reader(content);
+    reader.setNamespaceProcessing(false);
     while (!reader.atEnd()) {
-        const QXmlStreamReader::TokenType token = reader.readNext();
-        if (token == QXmlStreamReader::DTD)
-            return !reader.entityDeclarations().isEmpty();
-        if (token == QXmlStreamReader::StartElement)
-            return false;
+        switch (reader.readNext()) {
+        case QXmlStreamReader::StartDocument:
+            strEncoding = reader.documentEncoding().toString();
+            break;
+        case QXmlStreamReader::DTD:
+            if (!reader.entityDeclarations().isEmpty())
+                return QStringLiteral("entity declarations are not accepted");
+            break;
+        case QXmlStreamReader::StartElement:
+            return QString();
+        default:
+            break;
+        }
     }
-    return false;
+    return reader.hasError() ? reader.errorString() : QStringLiteral("no document element");
+}
+
+// The parser refuses malformed UTF-8 only: UTF-16 lets a lone surrogate or
+// half a character through, a declared code page the bytes it cannot map.
+// Decoded once more with the parser's codec, every byte must count, as far as
+// the codec tells.
+bool decodesCleanly(const QByteArray &content, const QString &strEncoding)
+{
+    // Undeclared and without a byte-order mark, XML is UTF-8.
+    QTextCodec *const codec = strEncoding.isEmpty()
+        ? QTextCodec::codecForUtfText(content, QTextCodec::codecForName("UTF-8"))
+        : QTextCodec::codecForName(strEncoding.toLatin1());
+    if (!codec)
+        return false;
+    QTextCodec::ConverterState state;
+    const QString strText = codec->toUnicode(content.constData(), content.size(), &state);
+    return state.invalidChars == 0 && state.remainingChars == 0 && strText.isValidUtf16();
+}
+
+// Why the content may not become a tree, or nothing.
+QString contentProblem(const QByteArray &content)
+{
+    QString strEncoding;
+    const QString strProblem = prologProblem(content, strEncoding);
+    if (!strProblem.isEmpty())
+        return strProblem;
+    if (!decodesCleanly(content, strEncoding))
+        return QStringLiteral("malformed or incomplete characters");
+    return QString();
+}
+
+// Read and write, so that a database that could not be saved is not loaded
+// either. Bytes, not text: text mode drops every CR byte, also those inside
+// UTF-16 characters, and the parser ends lines as XML says.
+QByteArray readWholeFile(const QString &strFileName)
+{
+    // A FIFO would never end and a device never holds a database.
+    if (!QFileInfo(strFileName).isFile())
+        throwFileError(QStringLiteral("Failed to open file: "), strFileName,
+                       QStringLiteral("not a plain file"));
+    QFile file(strFileName);
+    if (!file.open(QIODevice::ReadWrite))
+        throwFileError(QStringLiteral("Failed to open file: "), strFileName, file.errorString());
+    const QByteArray content = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throwFileError(QStringLiteral("Failed to read file: "), strFileName, file.errorString());
+    return content;
 }
 
 // Writes the file anew beside the old one and then replaces it, so that at
@@ -47,6 +109,7 @@ bool replaceFile(const QString &strFileName, const QByteArray &content)
         qDebug() << "open file error";
         return false;
     }
+    keepOwner(file, strFileName);
     // A write that stops short (a full disk) reports no error, and commit()
     // would put the cut-off file in place of the old one.
     if (file.write(content) != content.size() || !file.flush())
@@ -82,25 +145,19 @@ QString deviceDatabasePath(const QString &strJLinkPath)
 
 QDomDocument loadDeviceDatabase(QString strFileName)
 {
-    // A FIFO would never end and a device never holds a database.
-    if (!QFileInfo(strFileName).isFile())
-        throwFileError(QStringLiteral("Failed to open file: "), strFileName,
-                       QStringLiteral("not a plain file"));
-    // Read and write, so that a database that could not be saved is not loaded either.
-    QFile file(strFileName);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Text))
-        throwFileError(QStringLiteral("Failed to open file: "), strFileName, file.errorString());
-    const QByteArray content = file.readAll();
-    file.close();
-
-    if (declaresEntities(content))
-        throwFileError(QStringLiteral("Failed to parse file: "), strFileName,
-                       QStringLiteral("entity declarations are not accepted"));
+    const QByteArray content = readWholeFile(strFileName);
+    const QString strProblem = contentProblem(content);
+    if (!strProblem.isEmpty())
+        throwFileError(QStringLiteral("Failed to parse file: "), strFileName, strProblem);
+    // The stream reader keeps characters beyond U+FFFF, which the older parser
+    // cut to 16 bits; names and xmlns attributes stay as written.
+    QXmlStreamReader reader(content);
+    reader.setNamespaceProcessing(false);
     QDomDocument doc;
     QString strError;
     int nLine = 0;
     int nColumn = 0;
-    if (!doc.setContent(content, false, &strError, &nLine, &nColumn))
+    if (!doc.setContent(&reader, false, &strError, &nLine, &nColumn))
         throwFileError(QStringLiteral("Failed to parse file: "), strFileName,
                        QStringLiteral("%1:%2: %3").arg(nLine).arg(nColumn).arg(strError));
     return doc;
@@ -108,15 +165,13 @@ QDomDocument loadDeviceDatabase(QString strFileName)
 
 bool saveDeviceDatabase(QDomDocument doc, QString strFileName)
 {
-    // The DOM writes attributes in the order of its hash table; a fixed seed
-    // gives the same order on every run.
-    qSetGlobalQHashSeed(100);
     QString strText;
-    QTextStream stream(&strText);
-    stream.setCodec(textCodec);
-    doc.save(stream, 2, QDomNode::EncodingFromTextStream);
-    stream.flush();
-    qSetGlobalQHashSeed(-1);
+    {
+        const PinnedHashSeed seed;
+        QTextStream stream(&strText);
+        stream.setCodec(textCodec);
+        doc.save(stream, 2, QDomNode::EncodingFromTextStream);
+    }
     // The declaration goes before the file is written, so that a save writes
     // and syncs the database once.
     return replaceFile(strFileName, removeXmlDeclaration(strText).toUtf8());

@@ -7,10 +7,13 @@
 QString deviceDatabasePath(const QString &strJLinkPath);
 
 // Throws std::runtime_error when the file is not a plain file, cannot be
-// opened for reading and writing, is not a well-formed document or declares
-// entities (which could expand without bound), so that no caller ever saves
-// an empty or partial tree over a database it could not read.
+// opened for reading and writing, is not a well-formed document (a byte its
+// encoding does not allow included) or declares entities (which could expand
+// without bound), so that no caller ever saves an empty or partial tree over
+// a database it could not read whole.
 QDomDocument loadDeviceDatabase(QString strFileName);
+// Replaces the file whole; the new one keeps the old one's permissions and,
+// as far as the process may set them, its owner and group.
 bool saveDeviceDatabase(QDomDocument doc, QString strFileName);
 // Drops the first line of the writer's text when it is an XML declaration
 // and more lines follow; every line then ends with a line end.

@@ -1,42 +1,14 @@
 #include "jlinkaddqn58mcu.h"
 
 #include "devicedatabase.h"
+#include "pinnedhashseed.h"
 #include "vendor.h"
+#include "vendorentries.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 #include <exception>
-
-namespace {
-
-// Only the vendor's own entries go: an exact "Vendor" on a ChipInfo child.
-bool isEarlierRegistration(const QDomNode &node)
-{
-    if (!node.isElement() || node.nodeName() != QLatin1String("Device"))
-        return false;
-    const QDomNodeList children = node.childNodes();
-    for (int i = 0; i < children.count(); ++i) {
-        const QDomElement child = children.at(i).toElement();
-        if (!child.isNull() && child.tagName() == QLatin1String("ChipInfo")
-            && child.attribute(QStringLiteral("Vendor")) == Vendor::name())
-            return true;
-    }
-    return false;
-}
-
-void removeEarlierRegistrations(QDomElement root)
-{
-    QDomNode node = root.firstChild();
-    while (!node.isNull()) {
-        const QDomNode next = node.nextSibling();
-        if (isEarlierRegistration(node))
-            root.removeChild(node);
-        node = next;
-    }
-}
-
-} // namespace
 
 bool JLinkAddQN58MCU::removeOldDevices(QString strJLinkPath, QString &strErroInfo)
 {
@@ -58,8 +30,9 @@ bool JLinkAddQN58MCU::removeOldDevices(QString strJLinkPath, QString &strErroInf
     try {
         if (!QFileInfo::exists(strDatabasePath))
             return createDeviceDatabase(strDatabasePath);
+        const PinnedHashSeed seed;
         QDomDocument doc = loadDeviceDatabase(strDatabasePath);
-        removeEarlierRegistrations(doc.documentElement());
+        removeVendorEntries(doc.documentElement());
         // A save that did not happen (a full disk, say) is no success.
         if (saveDeviceDatabase(doc, strDatabasePath))
             return true;

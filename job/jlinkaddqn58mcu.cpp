@@ -40,9 +40,16 @@ void JLinkAddQN58MCU::run()
     emit emitResult(nResult, strErroInfo);
 }
 
-int JLinkAddQN58MCU::runSetup(QString strJLinkPath, QString &strErroInfo)
+int JLinkAddQN58MCU::runSetup(QString strJLinkPath, QString &strErroInfo,
+                              std::chrono::milliseconds lockWait)
 {
     strErroInfo.clear();
+    // Held until the job ends; a job that gives up has changed nothing.
+    InstallationLock lock(strJLinkPath);
+    if (!lock.acquire(lockWait)) {
+        strErroInfo = QStringLiteral("\"JLinkDevices.xml\" access failed");
+        return 1;
+    }
     try {
         if (!removeOldDevices(strJLinkPath, strErroInfo))
             return 1;

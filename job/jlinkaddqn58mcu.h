@@ -1,6 +1,8 @@
 #ifndef JLINKADDQN58MCU_H
 #define JLINKADDQN58MCU_H
 
+#include "installationlock.h"
+
 #include <QDomDocument>
 #include <QString>
 #include <QThread>
@@ -15,7 +17,9 @@ class JLinkAddQN58MCU : public QThread
 public:
     explicit JLinkAddQN58MCU(QString strJLinkPath);
 
-    static int runSetup(QString strJLinkPath, QString &strErroInfo);
+    // Waits up to lockWait for another job on the same folder to end.
+    static int runSetup(QString strJLinkPath, QString &strErroInfo,
+                        std::chrono::milliseconds lockWait = installationLockWait);
 
     static bool removeOldDevices(QString strJLinkPath, QString &strErroInfo);
     static bool registerDevices(QString strJLinkPath, QString &strErroInfo);

@@ -1,5 +1,6 @@
 #include "fakeinstallations.h"
 #include "mainwindow.h"
+#include "temporaryhome.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -34,6 +35,9 @@ private slots:
     void resultLineHoldsEachOutcome();
 
 private:
+    // The window proposes no per-user folder of the real machine.
+    QTemporaryDir m_home;
+    TemporaryHome m_temporaryHome{QDir::toNativeSeparators(m_home.path())};
     FakeInstallations m_installations;
     QScopedPointer<MainWindow> m_window;
 };

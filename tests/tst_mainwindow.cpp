@@ -1,5 +1,7 @@
 #include "fakeinstallations.h"
 #include "mainwindow.h"
+#include "temporaryhome.h"
+#include "userfolder.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -73,16 +75,24 @@ private slots:
     void browseIntoPlaceholderShowsFolder();
     void cancelledBrowseLeavesItems();
     void cancelEndsEventLoop();
+    void userFolderIsProposedLast_data();
+    void userFolderIsProposedLast();
 
 private:
     QScopedPointer<FakeInstallations> m_installations;
     QString m_strRoot;
+    QScopedPointer<QTemporaryDir> m_home;
+    QScopedPointer<TemporaryHome> m_temporaryHome;
 };
 
 void tst_MainWindow::init()
 {
     m_installations.reset(new FakeInstallations);
     m_strRoot = m_installations->discoveryRoot();
+    // The real per-user folder is never proposed.
+    m_temporaryHome.reset();
+    m_home.reset(new QTemporaryDir);
+    m_temporaryHome.reset(new TemporaryHome(QDir::toNativeSeparators(m_home->path())));
 }
 
 void tst_MainWindow::windowHasFixedClientSize()
@@ -186,7 +196,7 @@ void tst_MainWindow::installationsAreListedGreatestNameFirst()
 
     MainWindow window(nullptr, m_strRoot);
     auto *combo = window.findChild<QComboBox *>(QStringLiteral("comboBox_Path"));
-    QCOMPARE(items(combo), (QStringList{strV794, strV780b, strV620c}));
+    QCOMPARE(items(combo), (QStringList{strV794, strV780b, strV620c, userDeviceFolder()}));
     QCOMPARE(combo->currentText(), strV794);
     QVERIFY(!combo->isEditable());
 }
@@ -202,7 +212,7 @@ void tst_MainWindow::registryGroupsWithoutFolderAreIgnored()
 
     MainWindow window(nullptr, m_strRoot);
     auto *combo = window.findChild<QComboBox *>(QStringLiteral("comboBox_Path"));
-    QCOMPARE(items(combo), QStringList{strFolder});
+    QCOMPARE(items(combo), (QStringList{strFolder, userDeviceFolder()}));
 }
 
 void tst_MainWindow::registryDuplicatesAreKept()
@@ -214,7 +224,7 @@ void tst_MainWindow::registryDuplicatesAreKept()
 
     MainWindow window(nullptr, m_strRoot);
     auto *combo = window.findChild<QComboBox *>(QStringLiteral("comboBox_Path"));
-    QCOMPARE(items(combo), (QStringList{strFolder, strFolder}));
+    QCOMPARE(items(combo), (QStringList{strFolder, strFolder, userDeviceFolder()}));
 }
 #else
 void tst_MainWindow::foldersWithoutJLinkAreIgnored()
@@ -226,7 +236,7 @@ void tst_MainWindow::foldersWithoutJLinkAreIgnored()
 
     MainWindow window(nullptr, m_strRoot);
     auto *combo = window.findChild<QComboBox *>(QStringLiteral("comboBox_Path"));
-    QCOMPARE(items(combo), QStringList{strFolder});
+    QCOMPARE(items(combo), (QStringList{strFolder, userDeviceFolder()}));
 }
 #endif
 
@@ -321,6 +331,40 @@ void tst_MainWindow::cancelEndsEventLoop()
     QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); });
     QCOMPARE(QApplication::exec(), 0);
     QVERIFY(!window.isVisible());
+}
+
+void tst_MainWindow::userFolderIsProposedLast_data()
+{
+    QTest::addColumn<QStringList>("installations");
+    QTest::addColumn<bool>("userFolderExists");
+    QTest::addColumn<bool>("proposed");
+
+    QTest::newRow("recent J-Link") << QStringList{QStringLiteral("JLink_V620c"), QStringLiteral("JLink_V794")}
+                                   << false << true;
+    QTest::newRow("old J-Link only") << QStringList{QStringLiteral("JLink_V620c")} << false << false;
+    QTest::newRow("folder exists") << QStringList{QStringLiteral("JLink_V620c")} << true << true;
+    QTest::newRow("folder exists, no J-Link") << QStringList() << true << true;
+    QTest::newRow("nothing") << QStringList() << false << false;
+}
+
+void tst_MainWindow::userFolderIsProposedLast()
+{
+    QFETCH(QStringList, installations);
+    QFETCH(bool, userFolderExists);
+    QFETCH(bool, proposed);
+    QStringList expected;
+    for (const QString &strName : installations)
+        expected.prepend(m_installations->add(strName));
+    if (userFolderExists)
+        QVERIFY(QDir().mkpath(userDeviceFolder()));
+    if (proposed)
+        expected << userDeviceFolder();
+
+    MainWindow window(nullptr, m_strRoot);
+    auto *combo = window.findChild<QComboBox *>(QStringLiteral("comboBox_Path"));
+    QCOMPARE(items(combo), expected);
+    // The newest installation stays the first proposal.
+    QCOMPARE(combo->currentIndex(), expected.isEmpty() ? -1 : 0);
 }
 
 QTEST_MAIN(tst_MainWindow)

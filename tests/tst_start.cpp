@@ -1,6 +1,8 @@
 #include "databasefixtures.h"
 #include "detachedjob.h"
 #include "mainwindow.h"
+#include "temporaryhome.h"
+#include "userfolder.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -83,6 +85,7 @@ private slots:
     void secondStartShowsItsOwnResult();
     void quitWaitsForRunningJob();
     void finishedJobIsDeleted();
+    void startInstallsIntoNewUserFolder();
 
 private:
     void choose(const QString &strFolder);
@@ -90,6 +93,9 @@ private:
     QLabel *finishLabel() const;
 
     QTemporaryDir m_root;
+    // The real per-user folder must neither be proposed nor installed into.
+    QTemporaryDir m_home;
+    TemporaryHome m_temporaryHome{QDir::toNativeSeparators(m_home.path())};
     QScopedPointer<MainWindow> m_window;
 };
 
@@ -283,6 +289,28 @@ void tst_Start::finishedJobIsDeleted()
     detachJob(job);
     job->start();
     QTRY_VERIFY(watched.isNull());
+}
+
+void tst_Start::startInstallsIntoNewUserFolder()
+{
+    makeInstallation(m_root.path() + QStringLiteral("/discovery/JLink_V794"));
+    m_window.reset(new MainWindow(nullptr, m_root.path() + QStringLiteral("/discovery")));
+    auto *combo = m_window->findChild<QComboBox *>(QStringLiteral("comboBox_Path"));
+    const QString strUserFolder = userDeviceFolder();
+    QCOMPARE(combo->itemText(combo->count() - 1), strUserFolder);
+    QVERIFY(!QFileInfo::exists(strUserFolder));
+
+    combo->setCurrentIndex(combo->count() - 1);
+    pressStart();
+    QCOMPARE(finishLabel()->text(),
+             QStringLiteral("Setup has performed all requested operations successfully"));
+    QCOMPARE(entryVendors(strUserFolder).count(QStringLiteral("Kestrilon")), 528);
+    QVERIFY(QFileInfo::exists(strUserFolder + QStringLiteral("/Devices/Kestrilon/QN58FLM/QN58Kxxx.JLinkScript")));
+    // Nothing is made beside the per-user folder.
+    QCOMPARE(QDir(m_home.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList{QDir(m_home.path())
+                             .relativeFilePath(QDir::fromNativeSeparators(strUserFolder))
+                             .section(QLatin1Char('/'), 0, 0)});
 }
 
 QTEST_MAIN(tst_Start)

@@ -7,7 +7,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#ifdef Q_OS_WIN
+#include "heldopenfile.h"
+#else
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -31,12 +35,21 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
+    void saveOverAReadOnlyDatabaseFails();
+#ifdef Q_OS_WIN
+    void databaseHeldOpenIsLeftUntouched();
+    void makeFileWritableThrowsOnAFileHeldOpen();
+#else
+    // Windows takes away no read permission, and Wine, running as root,
+    // opens read-only files for writing.
     void unopenableDatabaseIsLeftUntouched_data();
     void unopenableDatabaseIsLeftUntouched();
-    void saveOverAReadOnlyDatabaseFails();
+    // Wine has no access control lists for folders, and runs as root.
     void databaseInAReadOnlyFolderIsWrittenInPlace();
     void databaseCannotBeCreatedInAReadOnlyFolder();
+    // Windows has no files that their owner may write but not read.
     void makeFileWritableThrowsOnAnUnreadableFile();
+#endif
 
 private:
     QScopedPointer<QTemporaryDir> m_dir;
@@ -45,8 +58,10 @@ private:
 
 void tst_UnwritableDatabase::initTestCase()
 {
+#ifndef Q_OS_WIN
     if (geteuid() == 0)
         QFAIL("running as root, which ignores permissions; run through ctest");
+#endif
 }
 
 void tst_UnwritableDatabase::init()
@@ -64,6 +79,47 @@ void tst_UnwritableDatabase::cleanup()
     m_dir.reset();
 }
 
+void tst_UnwritableDatabase::saveOverAReadOnlyDatabaseFails()
+{
+    // The folder would take a replacement; the file itself must refuse it.
+    QVERIFY(writeFile(m_strDatabase, ourEntries));
+    const QDomDocument doc = loadDeviceDatabase(m_strDatabase);
+    QVERIFY(QFile::setPermissions(m_strDatabase, QFileDevice::ReadOwner | QFileDevice::ReadUser));
+    QTest::ignoreMessage(QtDebugMsg, "open file error");
+    QVERIFY(!saveDeviceDatabase(doc, m_strDatabase));
+    QCOMPARE(readFile(m_strDatabase), ourEntries);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("JLinkDevices.xml")});
+}
+
+#ifdef Q_OS_WIN
+void tst_UnwritableDatabase::databaseHeldOpenIsLeftUntouched()
+{
+    QVERIFY(writeFile(m_strDatabase, ourEntries));
+    HeldOpenFile held(m_strDatabase);
+    QVERIFY(held.isHeld());
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^Failed to open file: ")));
+    QString strError;
+    QVERIFY(!JLinkAddQN58MCU::removeOldDevices(m_dir->path(), strError));
+    QCOMPARE(strError, QStringLiteral("\"JLinkDevices.xml\" access failed"));
+
+    held.release();
+    QCOMPARE(readFile(m_strDatabase), ourEntries);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("JLinkDevices.xml")});
+}
+
+void tst_UnwritableDatabase::makeFileWritableThrowsOnAFileHeldOpen()
+{
+    QVERIFY(writeFile(m_strDatabase, ourEntries));
+    QVERIFY(QFile::setPermissions(m_strDatabase, QFileDevice::ReadOwner | QFileDevice::ReadUser));
+    HeldOpenFile held(m_strDatabase);
+    QVERIFY(held.isHeld());
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^Failed to open file: ")
+                                                        + QRegularExpression::escape(m_strDatabase)));
+    QVERIFY_EXCEPTION_THROWN(makeFileWritable(m_strDatabase), std::runtime_error);
+    held.release();
+    QVERIFY(!QFileInfo(m_strDatabase).isWritable());
+}
+#else
 void tst_UnwritableDatabase::unopenableDatabaseIsLeftUntouched_data()
 {
     QTest::addColumn<int>("permissions");
@@ -86,18 +142,6 @@ void tst_UnwritableDatabase::unopenableDatabaseIsLeftUntouched()
     QCOMPARE(QFile::permissions(m_strDatabase), QFileDevice::Permissions(permissions));
     QVERIFY(QFile::setPermissions(m_strDatabase, fileWritable));
     QCOMPARE(readFile(m_strDatabase), ourEntries);
-}
-
-void tst_UnwritableDatabase::saveOverAReadOnlyDatabaseFails()
-{
-    // The folder would take a replacement; the file itself must refuse it.
-    QVERIFY(writeFile(m_strDatabase, ourEntries));
-    const QDomDocument doc = loadDeviceDatabase(m_strDatabase);
-    QVERIFY(QFile::setPermissions(m_strDatabase, QFileDevice::ReadOwner | QFileDevice::ReadUser));
-    QTest::ignoreMessage(QtDebugMsg, "open file error");
-    QVERIFY(!saveDeviceDatabase(doc, m_strDatabase));
-    QCOMPARE(readFile(m_strDatabase), ourEntries);
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("JLinkDevices.xml")});
 }
 
 void tst_UnwritableDatabase::databaseInAReadOnlyFolderIsWrittenInPlace()
@@ -128,6 +172,7 @@ void tst_UnwritableDatabase::makeFileWritableThrowsOnAnUnreadableFile()
     QVERIFY_EXCEPTION_THROWN(makeFileWritable(m_strDatabase), std::runtime_error);
     QCOMPARE(QFile::permissions(m_strDatabase), QFileDevice::WriteOwner | QFileDevice::WriteUser);
 }
+#endif
 
 QTEST_APPLESS_MAIN(tst_UnwritableDatabase)
 

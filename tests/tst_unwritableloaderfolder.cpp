@@ -6,7 +6,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#ifdef Q_OS_WIN
+#include "heldopenfile.h"
+#else
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -21,27 +25,80 @@ QByteArray readFile(const QString &strFileName)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+void writeOlderCopy(const QString &strFileName)
+{
+    QFile file(strFileName);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(olderCopy), qint64(olderCopy.size()));
+}
+
 } // namespace
 
-// Read-only files in a folder the user may not write cannot be removed, as
-// a read-only file cannot be on Windows. Root may remove anything, so these
-// cases run as an unprivileged user.
+// Earlier copies that the user may not remove stop the deployment at them.
+// On Unix that takes a folder the user may not write, and root may remove
+// anything, so this runs as an unprivileged user; on Windows it takes a file
+// that another program holds open.
 class tst_UnwritableLoaderFolder : public QObject
 {
     Q_OBJECT
 
 private slots:
     void initTestCase();
+#ifdef Q_OS_WIN
+    void earlierCopyHeldOpenStopsTheDeployment_data();
+    void earlierCopyHeldOpenStopsTheDeployment();
+#else
+    // Wine has no access control lists for folders, and runs as root.
     void readOnlyEarlierCopiesStopTheDeploymentAtTheScript_data();
     void readOnlyEarlierCopiesStopTheDeploymentAtTheScript();
+#endif
 };
 
 void tst_UnwritableLoaderFolder::initTestCase()
 {
+#ifndef Q_OS_WIN
     if (geteuid() == 0)
         QFAIL("runs as root, which ignores file permissions; run it through unprivileged.sh");
+#endif
 }
 
+#ifdef Q_OS_WIN
+void tst_UnwritableLoaderFolder::earlierCopyHeldOpenStopsTheDeployment_data()
+{
+    QTest::addColumn<int>("held");
+
+    QTest::newRow("the script") << 0;
+    QTest::newRow("a loader in the middle") << 100;
+    QTest::newRow("the last loader") << 265;
+}
+
+// The names before the held one are replaced, the rest keep their older copies.
+void tst_UnwritableLoaderFolder::earlierCopyHeldOpenStopsTheDeployment()
+{
+    QFETCH(int, held);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    for (const char *name : deploymentList)
+        writeOlderCopy(dir.filePath(QString::fromLatin1(name)));
+    const QString strHeldName = QString::fromLatin1(deploymentList.at(held));
+    HeldOpenFile heldOpen(dir.filePath(strHeldName));
+    QVERIFY(heldOpen.isHeld());
+
+    QTest::ignoreMessage(QtDebugMsg, qPrintable(QStringLiteral("Failed to copy file: ") + strHeldName));
+    const bool deployed = JLinkAddQN58MCU::deployFiles(dir.path());
+    heldOpen.release();
+
+    QVERIFY(!deployed);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), int(deploymentList.size()));
+    for (int i = 0; i < int(deploymentList.size()); ++i) {
+        const QString strName = QString::fromLatin1(deploymentList.at(i));
+        const QByteArray expected =
+            i < held ? readFile(QStringLiteral(":/FLMFile/") + strName) : olderCopy;
+        QVERIFY2(readFile(dir.filePath(strName)) == expected, qPrintable(strName));
+    }
+}
+#else
 void tst_UnwritableLoaderFolder::readOnlyEarlierCopiesStopTheDeploymentAtTheScript_data()
 {
     QTest::addColumn<int>("earlierCopies");
@@ -59,10 +116,7 @@ void tst_UnwritableLoaderFolder::readOnlyEarlierCopiesStopTheDeploymentAtTheScri
     QVERIFY(dir.isValid());
     for (int i = 0; i < earlierCopies; ++i) {
         const QString strTarget = dir.filePath(QString::fromLatin1(deploymentList.at(i)));
-        QFile file(strTarget);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QVERIFY(file.write(olderCopy) == olderCopy.size());
-        file.close();
+        writeOlderCopy(strTarget);
         QVERIFY(QFile::setPermissions(strTarget, QFileDevice::ReadOwner | QFileDevice::ReadUser));
     }
     QVERIFY(QFile::setPermissions(dir.path(), readOnly));
@@ -77,6 +131,7 @@ void tst_UnwritableLoaderFolder::readOnlyEarlierCopiesStopTheDeploymentAtTheScri
     for (const QString &name : present)
         QCOMPARE(readFile(dir.filePath(name)), olderCopy);
 }
+#endif
 
 QTEST_MAIN(tst_UnwritableLoaderFolder)
 #include "tst_unwritableloaderfolder.moc"

@@ -1,0 +1,8 @@
+#include "userfolder.h"
+
+#include <QDir>
+
+QString userDeviceFolder()
+{
+    return QDir::homePath() + QStringLiteral("/Library/Application Support/SEGGER/JLinkDevices");
+}

@@ -1,0 +1,19 @@
+#include "fileowner.h"
+
+#include <QDebug>
+#include <QFileInfo>
+
+#include <unistd.h>
+
+void keepOwner(QFileDevice &replacement, const QString &strReplaced)
+{
+    // Follows a link: the file it names is the one replaced.
+    const QFileInfo replaced(strReplaced);
+    if (!replaced.exists())
+        return;
+    const int fd = replacement.handle();
+    if (fchown(fd, replaced.ownerId(), replaced.groupId()) == 0)
+        return;
+    if (fchown(fd, uid_t(-1), replaced.groupId()) != 0)
+        qDebug() << "cannot keep the owner of" << strReplaced;
+}

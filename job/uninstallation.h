@@ -1,0 +1,18 @@
+#ifndef UNINSTALLATION_H
+#define UNINSTALLATION_H
+
+#include "installationlock.h"
+
+#include <QString>
+
+enum class UninstallResult { Removed, NothingToRemove, Failed };
+
+// Takes the installation out of a J-Link folder (or the per-user folder): the
+// vendor's entries by the same rule as the job's first step, exactly the
+// deployed file names, then the loader folder and the vendor folder when
+// they are empty. A database that cannot be read whole is refused and left
+// as it is, and then nothing else is removed. On failure strErroInfo says why.
+UninstallResult uninstall(const QString &strJLinkPath, QString &strErroInfo,
+                          std::chrono::milliseconds lockWait = installationLockWait);
+
+#endif

@@ -1,0 +1,3 @@
+#include "temporaryhome.h"
+
+const char homeVariable[] = "APPDATA";

@@ -1,0 +1,97 @@
+#include "databasefixtures.h"
+#include "jlinkaddqn58mcu.h"
+
+#include <QDir>
+#include <QLockFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+const QString lockName = QStringLiteral("/qn58-jlink-setup.lock");
+// Against hangs only: runs that wait for each other take a few seconds.
+const int safetyTimeoutMs = 10 * 60 * 1000;
+
+} // namespace
+
+class tst_ParallelRuns : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void simultaneousRunsInstallOnce_data();
+    void simultaneousRunsInstallOnce();
+    void heldFolderStopsTheJob();
+};
+
+void tst_ParallelRuns::simultaneousRunsInstallOnce_data()
+{
+    QTest::addColumn<int>("runs");
+    QTest::addColumn<bool>("withDatabase");
+
+    QTest::newRow("two") << 2 << true;
+    QTest::newRow("three") << 3 << true;
+    QTest::newRow("four, no database yet") << 4 << false;
+}
+
+// Lab scripts and double clicks start installers together; each must succeed
+// and the folder must look as after one run.
+void tst_ParallelRuns::simultaneousRunsInstallOnce()
+{
+    QFETCH(int, runs);
+    QFETCH(bool, withDatabase);
+
+    for (int nRound = 0; nRound < 2; ++nRound) {
+        QTemporaryDir dir;
+        const QString strDatabase = dir.path() + QStringLiteral("/JLinkDevices.xml");
+        QVERIFY(!withDatabase || writeFile(strDatabase, otherVendorsDatabase(100)));
+        std::vector<std::unique_ptr<QProcess>> processes;
+        for (int i = 0; i < runs; ++i) {
+            processes.push_back(std::make_unique<QProcess>());
+            processes.back()->start(QStringLiteral(QN58_CLI_PATH), {dir.path()});
+        }
+        for (const auto &process : processes) {
+            QVERIFY(process->waitForFinished(safetyTimeoutMs));
+            QCOMPARE(process->exitCode(), 0);
+            QCOMPARE(QString::fromUtf8(process->readAllStandardOutput()).trimmed(),
+                     QStringLiteral("Setup has performed all requested operations successfully"));
+        }
+
+        const QStringList vendors = entryVendors(dir.path());
+        QCOMPARE(vendors.count(QStringLiteral("Kestrilon")), 528);
+        QCOMPARE(vendors.size(), 528 + (withDatabase ? 100 : 0));
+        const QMap<QString, QByteArray> loaders = folderContents(dir.path() + QStringLiteral("/Devices"));
+        QCOMPARE(loaders.size(), 266);
+        for (auto it = loaders.cbegin(); it != loaders.cend(); ++it)
+            QVERIFY2(it.value() == readFile(QStringLiteral(":/FLMFile/") + it.key().section(QLatin1Char('/'), -1)),
+                     qPrintable(it.key()));
+        QVERIFY(!QFileInfo::exists(dir.path() + lockName));
+    }
+}
+
+// Another job holding the folder past the wait: the job gives up and changes nothing.
+void tst_ParallelRuns::heldFolderStopsTheJob()
+{
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Devices/Kestrilon")));
+    const QByteArray database = otherVendorsDatabase(3);
+    QVERIFY(writeFile(dir.path() + QStringLiteral("/JLinkDevices.xml"), database));
+    QLockFile otherJob(dir.path() + lockName);
+    QVERIFY(otherJob.tryLock(0));
+
+    QString strErroInfo;
+    QCOMPARE(JLinkAddQN58MCU::runSetup(dir.path(), strErroInfo, std::chrono::milliseconds(300)), 1);
+    QCOMPARE(strErroInfo, QStringLiteral("\"JLinkDevices.xml\" access failed"));
+    QCOMPARE(readFile(dir.path() + QStringLiteral("/JLinkDevices.xml")), database);
+    QVERIFY(QFileInfo(dir.path() + QStringLiteral("/Devices/Kestrilon")).isDir()); // an empty one would go
+
+    otherJob.unlock();
+    QCOMPARE(JLinkAddQN58MCU::runSetup(dir.path(), strErroInfo, std::chrono::milliseconds(300)), 0);
+}
+
+QTEST_GUILESS_MAIN(tst_ParallelRuns)
+#include "tst_parallelruns.moc"

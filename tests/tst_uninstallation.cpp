@@ -1,0 +1,136 @@
+#include "databasefixtures.h"
+#include "jlinkaddqn58mcu.h"
+#include "uninstallation.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+Q_DECLARE_METATYPE(UninstallResult)
+
+namespace {
+
+const QString vendorFolder = QStringLiteral("/Devices/Kestrilon");
+const QString loaderFolder = QStringLiteral("/Devices/Kestrilon/QN58FLM");
+
+bool install(const QString &strFolder)
+{
+    QString strErroInfo;
+    return JLinkAddQN58MCU::runSetup(strFolder, strErroInfo) == 0;
+}
+
+} // namespace
+
+class tst_Uninstallation : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void removesOnlyWhatWasInstalled_data();
+    void removesOnlyWhatWasInstalled();
+    void secondUninstallFindsNothing();
+    void unreadableDatabaseIsRefusedAndNothingRemoved_data();
+    void unreadableDatabaseIsRefusedAndNothingRemoved();
+};
+
+void tst_Uninstallation::removesOnlyWhatWasInstalled_data()
+{
+    QTest::addColumn<bool>("installed");
+    QTest::addColumn<QString>("userFile"); // a file of the user's own, below the folder
+    QTest::addColumn<UninstallResult>("result");
+    QTest::addColumn<bool>("loaderFolderLeft");
+    QTest::addColumn<bool>("vendorFolderLeft");
+
+    QTest::newRow("installation") << true << QString() << UninstallResult::Removed << false
+                                  << false;
+    QTest::newRow("user's file in the loader folder")
+        << true << loaderFolder + QStringLiteral("/mine.FLM") << UninstallResult::Removed << true
+        << true;
+    QTest::newRow("user's file beside the loader folder")
+        << true << vendorFolder + QStringLiteral("/notes.txt") << UninstallResult::Removed << false
+        << true;
+    QTest::newRow("nothing installed")
+        << false << QString() << UninstallResult::NothingToRemove << false << false;
+    QTest::newRow("only an empty loader folder")
+        << false << loaderFolder + QLatin1Char('/') << UninstallResult::Removed << false << false;
+}
+
+void tst_Uninstallation::removesOnlyWhatWasInstalled()
+{
+    QFETCH(bool, installed);
+    QFETCH(QString, userFile);
+    QFETCH(UninstallResult, result);
+    QFETCH(bool, loaderFolderLeft);
+    QFETCH(bool, vendorFolderLeft);
+    QTemporaryDir dir;
+    const QString strDatabase = dir.path() + QStringLiteral("/JLinkDevices.xml");
+    QVERIFY(writeFile(strDatabase, otherVendorsDatabase(3)));
+    const QString strOthers = splitVendorEntries(strDatabase).strOthers;
+    if (installed)
+        QVERIFY(install(dir.path()));
+    if (userFile.endsWith(QLatin1Char('/'))) {
+        QVERIFY(QDir().mkpath(dir.path() + userFile));
+    } else if (!userFile.isEmpty()) {
+        QVERIFY(QDir().mkpath(QFileInfo(dir.path() + userFile).path()));
+        QVERIFY(writeFile(dir.path() + userFile, "the user's own"));
+    }
+    const QByteArray databaseBefore = readFile(strDatabase);
+
+    QString strErroInfo;
+    QCOMPARE(uninstall(dir.path(), strErroInfo), result);
+    QVERIFY(strErroInfo.isEmpty());
+    const VendorSplit split = splitVendorEntries(strDatabase);
+    QCOMPARE(split.nOurs, 0);
+    QCOMPARE(split.strOthers, strOthers);
+    if (!installed)
+        QCOMPARE(readFile(strDatabase), databaseBefore);
+    if (!userFile.isEmpty() && !userFile.endsWith(QLatin1Char('/')))
+        QCOMPARE(readFile(dir.path() + userFile), QByteArray("the user's own"));
+    QCOMPARE(QFileInfo::exists(dir.path() + loaderFolder), loaderFolderLeft);
+    QCOMPARE(QFileInfo::exists(dir.path() + vendorFolder), vendorFolderLeft);
+    // Devices is J-Link's own.
+    if (installed)
+        QVERIFY(QFileInfo::exists(dir.path() + QStringLiteral("/Devices")));
+    if (loaderFolderLeft)
+        QCOMPARE(QDir(dir.path() + loaderFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList{QFileInfo(userFile).fileName()});
+}
+
+void tst_Uninstallation::secondUninstallFindsNothing()
+{
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.path() + QStringLiteral("/JLinkDevices.xml"), otherVendorsDatabase(3)));
+    QVERIFY(install(dir.path()));
+    QString strErroInfo;
+    QCOMPARE(uninstall(dir.path(), strErroInfo), UninstallResult::Removed);
+    const QMap<QString, QByteArray> afterFirst = folderContents(dir.path());
+    QCOMPARE(uninstall(dir.path(), strErroInfo), UninstallResult::NothingToRemove);
+    QVERIFY(strErroInfo.isEmpty());
+    QCOMPARE(folderContents(dir.path()), afterFirst);
+}
+
+void tst_Uninstallation::unreadableDatabaseIsRefusedAndNothingRemoved_data()
+{
+    QTest::addColumn<QByteArray>("database");
+
+    QTest::newRow("cut short") << QByteArray("<DataBase><Device>");
+    QTest::newRow("entities") << nestedEntities();
+    QTest::newRow("Latin-1 in UTF-8") << QByteArray("<DataBase><Device Name=\"\xe9\"/></DataBase>");
+}
+
+void tst_Uninstallation::unreadableDatabaseIsRefusedAndNothingRemoved()
+{
+    QFETCH(QByteArray, database);
+    QTemporaryDir dir;
+    QVERIFY(install(dir.path()));
+    QVERIFY(writeFile(dir.path() + QStringLiteral("/JLinkDevices.xml"), database));
+    const QMap<QString, QByteArray> before = folderContents(dir.path());
+
+    QString strErroInfo;
+    QCOMPARE(uninstall(dir.path(), strErroInfo), UninstallResult::Failed);
+    QCOMPARE(strErroInfo, QStringLiteral("\"JLinkDevices.xml\" access failed"));
+    QCOMPARE(folderContents(dir.path()), before);
+}
+
+QTEST_GUILESS_MAIN(tst_Uninstallation)
+#include "tst_uninstallation.moc"
