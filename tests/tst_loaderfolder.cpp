@@ -32,7 +32,8 @@ void runOnBuildMachine(const QString &strFolder, CheckResult &result)
         reinterpret_cast<void *>(GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
     QVERIFY2(spawn && unixFileName, "the build machine's cmake runs only under Wine: " QN58_CMAKE_COMMAND);
     const auto toUnix = [unixFileName](const QString &strPath) {
-        char *name = unixFileName(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(strPath).utf16()));
+        const QString strNative = QDir::toNativeSeparators(strPath);
+        char *name = unixFileName(reinterpret_cast<const wchar_t *>(strNative.utf16()));
         const QByteArray path(name);
         HeapFree(GetProcessHeap(), 0, name);
         return path;
@@ -63,6 +64,7 @@ void runOnBuildMachine(const QString &strFolder, CheckResult &result)
 void runCheck(const QString &strFolder, CheckResult &result)
 {
 #ifdef Q_OS_WIN
+    // Built on a Unix machine: its cmake has a Unix path.
     if (QN58_CMAKE_COMMAND[0] == '/') {
         runOnBuildMachine(strFolder, result);
         return;

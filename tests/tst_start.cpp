@@ -1,5 +1,6 @@
 #include "databasefixtures.h"
 #include "detachedjob.h"
+#include "fakeinstallations.h"
 #include "mainwindow.h"
 #include "temporaryhome.h"
 #include "userfolder.h"
@@ -293,8 +294,9 @@ void tst_Start::finishedJobIsDeleted()
 
 void tst_Start::startInstallsIntoNewUserFolder()
 {
-    makeInstallation(m_root.path() + QStringLiteral("/discovery/JLink_V794"));
-    m_window.reset(new MainWindow(nullptr, m_root.path() + QStringLiteral("/discovery")));
+    FakeInstallations installations;
+    installations.add(QStringLiteral("JLink_V794"));
+    m_window.reset(new MainWindow(nullptr, installations.discoveryRoot()));
     auto *combo = m_window->findChild<QComboBox *>(QStringLiteral("comboBox_Path"));
     const QString strUserFolder = userDeviceFolder();
     QCOMPARE(combo->itemText(combo->count() - 1), strUserFolder);
