@@ -221,17 +221,12 @@ void tst_Interrupted::killedRunsLeaveAUsableFolder()
     QVERIFY(nHits > 0);
 
     QProcess lastRun;
-    const QByteArray lockBefore = readFile(dir.path() + QStringLiteral("/qn58-jlink-setup.lock"));
-    qInfo("DIAG before: exists %d size %lld; files: %s", int(QFileInfo::exists(dir.path() + QStringLiteral("/qn58-jlink-setup.lock"))), QFileInfo(dir.path() + QStringLiteral("/qn58-jlink-setup.lock")).size(), qPrintable(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).join(QLatin1Char(' '))));
     startCli(lastRun, dir.path());
-    const qint64 lastPid = lastRun.processId();
     QVERIFY(lastRun.waitForFinished(safetyTimeoutMs));
-    qInfo("DIAG last pid %lld lock before [%s] stray list:", lastPid, lockBefore.toHex(' ').constData());
-    qInfo("DIAG lock text [%s]", lockBefore.constData());
-    qInfo("DIAG lock exists %d size %lld; files: %s", int(QFileInfo::exists(dir.path() + QStringLiteral("/qn58-jlink-setup.lock"))), QFileInfo(dir.path() + QStringLiteral("/qn58-jlink-setup.lock")).size(), qPrintable(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).join(QLatin1Char(' '))));
     QCOMPARE(lastRun.exitStatus(), QProcess::NormalExit);
     const QString strLastLine = QString::fromUtf8(lastRun.readAllStandardOutput());
-    QVERIFY2(lastRun.exitCode() == 0, qPrintable(QStringLiteral("code %1: %2").arg(lastRun.exitCode()).arg(strLastLine)));
+    QVERIFY2(lastRun.exitCode() == 0,
+             qPrintable(QStringLiteral("code %1: %2").arg(lastRun.exitCode()).arg(strLastLine)));
     QCOMPARE(strLastLine, successLine);
     QCOMPARE(canonicalDatabase(strDatabase), strReference);
     const Folder last = readFolder(dir.path());
