@@ -25,6 +25,11 @@ public:
     bool acquire(std::chrono::milliseconds wait);
 
 private:
+    // A killed job may leave the lock file before writing its process id
+    // into it, which the toolkit would take for a live lock for minutes.
+    void removeIfUnwritten();
+
+    QString m_strFileName;
     QLockFile m_lock;
 };
 

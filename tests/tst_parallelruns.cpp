@@ -26,6 +26,8 @@ private slots:
     void simultaneousRunsInstallOnce_data();
     void simultaneousRunsInstallOnce();
     void heldFolderStopsTheJob();
+    void lockFileWithoutContent_data();
+    void lockFileWithoutContent();
 };
 
 void tst_ParallelRuns::simultaneousRunsInstallOnce_data()
@@ -91,6 +93,33 @@ void tst_ParallelRuns::heldFolderStopsTheJob()
 
     otherJob.unlock();
     QCOMPARE(JLinkAddQN58MCU::runSetup(dir.path(), strErroInfo, std::chrono::milliseconds(300)), 0);
+}
+
+void tst_ParallelRuns::lockFileWithoutContent_data()
+{
+    QTest::addColumn<int>("ageSeconds");
+    QTest::addColumn<int>("code");
+
+    // A job killed between making its lock file and writing it.
+    QTest::newRow("left by a killed job") << 60 << 0;
+    // A job that has just made it and is writing it now.
+    QTest::newRow("just made") << 0 << 1;
+}
+
+void tst_ParallelRuns::lockFileWithoutContent()
+{
+    QFETCH(int, ageSeconds);
+    QFETCH(int, code);
+
+    QTemporaryDir dir;
+    QFile lock(dir.path() + lockName);
+    QVERIFY(lock.open(QIODevice::WriteOnly));
+    QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
+                             QFileDevice::FileModificationTime));
+    lock.close();
+
+    QString strErroInfo;
+    QCOMPARE(JLinkAddQN58MCU::runSetup(dir.path(), strErroInfo, std::chrono::milliseconds(500)), code);
 }
 
 QTEST_GUILESS_MAIN(tst_ParallelRuns)
