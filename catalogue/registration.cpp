@@ -45,7 +45,8 @@ void addCatalogueEntries(QDomDocument doc)
         registerRow(doc, row);
 }
 
-bool JLinkAddQN58MCU::registerDevices(QString strJLinkPath, QString &strErroInfo)
+bool JLinkAddQN58MCU::registerDevices(QString strJLinkPath, QString &strErroInfo,
+                                      QString *pstrReason)
 {
     const QString strFileName = deviceDatabasePath(strJLinkPath);
     strErroInfo.clear();

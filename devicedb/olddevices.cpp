@@ -10,7 +10,8 @@
 
 #include <exception>
 
-bool JLinkAddQN58MCU::removeOldDevices(QString strJLinkPath, QString &strErroInfo)
+bool JLinkAddQN58MCU::removeOldDevices(QString strJLinkPath, QString &strErroInfo,
+                                       QString *pstrReason)
 {
     const QString strVendorPath =
         strJLinkPath + QLatin1Char('/') + Vendor::devicesFolder() + QLatin1Char('/') + Vendor::name();

@@ -8,7 +8,7 @@
 
 #include <stdexcept>
 
-bool JLinkAddQN58MCU::deployFiles(QString strFLMPath)
+bool JLinkAddQN58MCU::deployFiles(QString strFLMPath, QString *pstrReason)
 {
     // Nothing is rolled back: the copies made before a failure stay.
     try {

@@ -36,31 +36,43 @@ JLinkAddQN58MCU::JLinkAddQN58MCU(QString strJLinkPath)
 void JLinkAddQN58MCU::run()
 {
     QString strErroInfo;
-    const int nResult = runSetup(strJLinkPath, strErroInfo);
+    QString strReason;
+    const int nResult = runSetup(strJLinkPath, strErroInfo, strReason);
+    if (!strReason.isEmpty())
+        emit emitReason(strReason);
     emit emitResult(nResult, strErroInfo);
 }
 
 int JLinkAddQN58MCU::runSetup(QString strJLinkPath, QString &strErroInfo,
                               std::chrono::milliseconds lockWait)
 {
+    QString strReason;
+    return runSetup(strJLinkPath, strErroInfo, strReason, lockWait);
+}
+
+int JLinkAddQN58MCU::runSetup(QString strJLinkPath, QString &strErroInfo, QString &strReason,
+                              std::chrono::milliseconds lockWait)
+{
     strErroInfo.clear();
+    strReason.clear();
     // Held until the job ends; a job that gives up has changed nothing.
     InstallationLock lock(strJLinkPath);
     if (!lock.acquire(lockWait)) {
         strErroInfo = QStringLiteral("\"JLinkDevices.xml\" access failed");
+        strReason = QStringLiteral("another installation into this folder is still running");
         return 1;
     }
     try {
-        if (!removeOldDevices(strJLinkPath, strErroInfo))
+        if (!removeOldDevices(strJLinkPath, strErroInfo, &strReason))
             return 1;
-        if (!registerDevices(strJLinkPath, strErroInfo))
+        if (!registerDevices(strJLinkPath, strErroInfo, &strReason))
             return 2;
 
         const QString strDevicesPath = strJLinkPath + QLatin1Char('/') + Vendor::devicesFolder();
         const QString strVendorPath = strDevicesPath + QLatin1Char('/') + Vendor::name();
         const QString strFLMPath = strVendorPath + QLatin1Char('/') + Vendor::loaderFolder();
         prepareFolders(strDevicesPath, strVendorPath, strFLMPath);
-        if (deployFiles(strFLMPath))
+        if (deployFiles(strFLMPath, &strReason))
             return 0;
     } catch (const std::exception &) {
     }

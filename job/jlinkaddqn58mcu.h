@@ -17,13 +17,18 @@ class JLinkAddQN58MCU : public QThread
 public:
     explicit JLinkAddQN58MCU(QString strJLinkPath);
 
-    // Waits up to lockWait for another job on the same folder to end.
+    // Waits up to lockWait for another job on the same folder to end. On
+    // failure, strReason says in a user's words why, after the fixed message.
+    static int runSetup(QString strJLinkPath, QString &strErroInfo, QString &strReason,
+                        std::chrono::milliseconds lockWait = installationLockWait);
     static int runSetup(QString strJLinkPath, QString &strErroInfo,
                         std::chrono::milliseconds lockWait = installationLockWait);
 
-    static bool removeOldDevices(QString strJLinkPath, QString &strErroInfo);
-    static bool registerDevices(QString strJLinkPath, QString &strErroInfo);
-    static bool deployFiles(QString strFLMPath);
+    static bool removeOldDevices(QString strJLinkPath, QString &strErroInfo,
+                                 QString *pstrReason = nullptr);
+    static bool registerDevices(QString strJLinkPath, QString &strErroInfo,
+                                QString *pstrReason = nullptr);
+    static bool deployFiles(QString strFLMPath, QString *pstrReason = nullptr);
     static void copyFlmFile(QString strFLMPath, QString strName);
 
     static void addMainFlashDevice(QDomDocument doc, QString deviceName, QString workRamSize,
@@ -38,6 +43,8 @@ public:
                                   int extSizeKB);
 
 signals:
+    // Before emitResult, when the job failed for a reason it can name.
+    void emitReason(QString strReason);
     void emitResult(int nResult, QString strErroInfo);
 
 protected:
