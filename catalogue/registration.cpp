@@ -1,12 +1,11 @@
 #include "catalogue.h"
+#include "databaseedit.h"
 #include "devicedatabase.h"
 #include "jlinkaddqn58mcu.h"
-#include "pinnedhashseed.h"
+#include "jobmessages.h"
 #include "registration.h"
 
 #include <QFileInfo>
-
-#include <exception>
 
 namespace {
 
@@ -51,21 +50,16 @@ bool JLinkAddQN58MCU::registerDevices(QString strJLinkPath, QString &strErroInfo
     const QString strFileName = deviceDatabasePath(strJLinkPath);
     strErroInfo.clear();
     if (!QFileInfo::exists(strFileName)) {
-        strErroInfo = QStringLiteral("\"JLinkDevices.xml\" does not exist");
+        strErroInfo = JobMessages::databaseMissing();
         return false;
     }
 
-    // The load throws rather than hand back a partial tree, so a database
-    // that cannot be read whole is never saved over.
-    try {
-        const PinnedHashSeed seed;
-        QDomDocument doc = loadDeviceDatabase(strFileName);
-        addCatalogueEntries(doc);
-        // Entries that were not saved are not registered.
-        if (saveDeviceDatabase(doc, strFileName))
+    // Entries that were not saved are not registered.
+    return editDeviceDatabase(
+        strFileName,
+        [](QDomDocument doc) {
+            addCatalogueEntries(doc);
             return true;
-    } catch (const std::exception &) {
-    }
-    strErroInfo = QStringLiteral("\"JLinkDevices.xml\" access failed");
-    return false;
+        },
+        strErroInfo, pstrReason);
 }

@@ -2,8 +2,9 @@
 
 #include "fileowner.h"
 #include "pinnedhashseed.h"
+#include "setuplog.h"
 
-#include <QDebug>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -20,9 +21,44 @@ const char *const textCodec = "UTF-8";
 [[noreturn]] void throwFileError(const QString &strWhat, const QString &strFileName,
                                  const QString &strReason)
 {
-    qDebug().noquote() << strWhat + strFileName << "(" << strReason << ")";
+    qCDebug(lcSetup).noquote() << strWhat + strFileName << "(" << strReason << ")";
     const QString strMessage = strWhat + strFileName + QLatin1Char('(') + strReason + QLatin1Char(')');
-    throw std::runtime_error(strMessage.toLatin1().toStdString());
+    throw FileError(strMessage, strReason);
+}
+
+// The toolkit's error text as the end of a sentence.
+QString errorReason(const QFileDevice &file)
+{
+    QString strText = file.errorString();
+    if (strText.endsWith(QLatin1Char('.')))
+        strText.chop(1);
+    if (!strText.isEmpty())
+        strText[0] = strText.at(0).toLower();
+    return strText;
+}
+
+// One wording on every platform for what the user's rights forbid; Windows
+// words a read-only file "Access is denied".
+QString writeReason(const QFileDevice &file, const QString &strFileName)
+{
+    const QFileInfo info(strFileName);
+    const bool bForbidden = info.exists() ? !info.isWritable()
+                                          : !QFileInfo(info.absolutePath()).isWritable();
+    return bForbidden ? QStringLiteral("permission denied") : errorReason(file);
+}
+
+QString openReason(const QFile &file, DatabaseAccess access)
+{
+    if (access == DatabaseAccess::ReadWrite)
+        return writeReason(file, file.fileName());
+    return QFileInfo(file.fileName()).isReadable() ? errorReason(file)
+                                                   : QStringLiteral("permission denied");
+}
+
+// The toolkit counts columns from 0, editors from 1.
+QString notWellFormed(qint64 nLine, qint64 nColumn)
+{
+    return QStringLiteral("not well-formed at line %1, column %2").arg(nLine).arg(nColumn + 1);
 }
 
 // Reads the prolog up to the document element. Entities can make a small
@@ -48,7 +84,10 @@ QString prologProblem(const QByteArray &content, QString &strEncoding)
             break;
         }
     }
-    return reader.hasError() ? reader.errorString() : QStringLiteral("no document element");
+    if (!reader.hasError() || reader.error() == QXmlStreamReader::PrematureEndOfDocumentError)
+        return QStringLiteral("no document element");
+    qCDebug(lcSetup) << reader.errorString();
+    return notWellFormed(reader.lineNumber(), reader.columnNumber());
 }
 
 // The parser refuses malformed UTF-8 only: UTF-16 lets a lone surrogate or
@@ -80,45 +119,53 @@ QString contentProblem(const QByteArray &content)
     return QString();
 }
 
-// Read and write, so that a database that could not be saved is not loaded
-// either. Bytes, not text: text mode drops every CR byte, also those inside
-// UTF-16 characters, and the parser ends lines as XML says.
-QByteArray readWholeFile(const QString &strFileName)
+// Bytes, not text: text mode drops every CR byte, also those inside UTF-16
+// characters, and the parser ends lines as XML says.
+QByteArray readWholeFile(const QString &strFileName, DatabaseAccess access)
 {
     // A FIFO would never end and a device never holds a database.
     if (!QFileInfo(strFileName).isFile())
         throwFileError(QStringLiteral("Failed to open file: "), strFileName,
                        QStringLiteral("not a plain file"));
     QFile file(strFileName);
-    if (!file.open(QIODevice::ReadWrite))
-        throwFileError(QStringLiteral("Failed to open file: "), strFileName, file.errorString());
+    if (!file.open(access == DatabaseAccess::ReadWrite ? QIODevice::ReadWrite
+                                                       : QIODevice::ReadOnly)) {
+        qCDebug(lcSetup) << file.errorString();
+        throwFileError(QStringLiteral("Failed to open file: "), strFileName,
+                       openReason(file, access));
+    }
     const QByteArray content = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throwFileError(QStringLiteral("Failed to read file: "), strFileName, file.errorString());
+        throwFileError(QStringLiteral("Failed to read file: "), strFileName, errorReason(file));
     return content;
 }
 
 // Writes the file anew beside the old one and then replaces it, so that at
 // every instant the path holds either the old or the new complete content.
-bool replaceFile(const QString &strFileName, const QByteArray &content)
+QString replaceFile(const QString &strFileName, const QByteArray &content)
 {
     QSaveFile file(strFileName);
     // A folder that takes no new file still lets a writable file be written in place.
     file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        qDebug() << "open file error";
-        return false;
+        qCDebug(lcSetup) << "open file error";
+        return writeReason(file, strFileName);
     }
     keepOwner(file, strFileName);
     // A write that stops short (a full disk) reports no error, and commit()
     // would put the cut-off file in place of the old one.
-    if (file.write(content) != content.size() || !file.flush())
+    QString strReason;
+    if (file.write(content) != content.size() || !file.flush()) {
+        strReason = errorReason(file);
+        if (strReason.isEmpty() || file.error() == QFileDevice::NoError)
+            strReason = QStringLiteral("not all of it could be written");
         file.cancelWriting();
-    if (!file.commit()) {
-        qDebug() << "write file error" << file.errorString();
-        return false;
     }
-    return true;
+    if (!file.commit()) {
+        qCDebug(lcSetup) << "write file error" << file.errorString();
+        return strReason.isEmpty() ? errorReason(file) : strReason;
+    }
+    return QString();
 }
 
 QFileDevice::Permissions writablePermissions()
@@ -138,14 +185,20 @@ QFileDevice::Permissions writablePermissions()
 
 } // namespace
 
+FileError::FileError(const QString &strMessage, const QString &strReason)
+    : std::runtime_error(strMessage.toLocal8Bit().toStdString())
+    , m_strReason(strReason)
+{
+}
+
 QString deviceDatabasePath(const QString &strJLinkPath)
 {
     return strJLinkPath + QLatin1Char('/') + QStringLiteral("JLinkDevices.xml");
 }
 
-QDomDocument loadDeviceDatabase(QString strFileName)
+QDomDocument loadDeviceDatabase(QString strFileName, DatabaseAccess access)
 {
-    const QByteArray content = readWholeFile(strFileName);
+    const QByteArray content = readWholeFile(strFileName, access);
     const QString strProblem = contentProblem(content);
     if (!strProblem.isEmpty())
         throwFileError(QStringLiteral("Failed to parse file: "), strFileName, strProblem);
@@ -157,13 +210,15 @@ QDomDocument loadDeviceDatabase(QString strFileName)
     QString strError;
     int nLine = 0;
     int nColumn = 0;
-    if (!doc.setContent(&reader, false, &strError, &nLine, &nColumn))
+    if (!doc.setContent(&reader, false, &strError, &nLine, &nColumn)) {
+        qCDebug(lcSetup) << strError;
         throwFileError(QStringLiteral("Failed to parse file: "), strFileName,
-                       QStringLiteral("%1:%2: %3").arg(nLine).arg(nColumn).arg(strError));
+                       notWellFormed(nLine, nColumn));
+    }
     return doc;
 }
 
-bool saveDeviceDatabase(QDomDocument doc, QString strFileName)
+bool saveDeviceDatabase(QDomDocument doc, QString strFileName, QString *pstrReason)
 {
     QString strText;
     {
@@ -174,7 +229,10 @@ bool saveDeviceDatabase(QDomDocument doc, QString strFileName)
     }
     // The declaration goes before the file is written, so that a save writes
     // and syncs the database once.
-    return replaceFile(strFileName, removeXmlDeclaration(strText).toUtf8());
+    const QString strReason = replaceFile(strFileName, removeXmlDeclaration(strText).toUtf8());
+    if (pstrReason)
+        *pstrReason = strReason;
+    return strReason.isEmpty();
 }
 
 QString removeXmlDeclaration(const QString &strText)
@@ -205,7 +263,7 @@ void makeFileWritable(QString strFileName)
 {
     QFile file(strFileName);
     if (!file.open(QIODevice::ReadOnly))
-        throwFileError(QStringLiteral("Failed to open file: "), strFileName, file.errorString());
+        throwFileError(QStringLiteral("Failed to open file: "), strFileName, errorReason(file));
     file.setPermissions(writablePermissions());
     file.close();
 }

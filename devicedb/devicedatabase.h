@@ -4,17 +4,37 @@
 #include <QDomDocument>
 #include <QString>
 
+#include <stdexcept>
+
+// What a file helper throws: what() names the file for the log, reason()
+// says why in a user's words ("permission denied").
+class FileError : public std::runtime_error
+{
+public:
+    FileError(const QString &strMessage, const QString &strReason);
+    QString reason() const { return m_strReason; }
+
+private:
+    QString m_strReason;
+};
+
+// A check only reads; the job also opens for writing, so that a database it
+// could not save is not loaded either.
+enum class DatabaseAccess { ReadWrite, ReadOnly };
+
 QString deviceDatabasePath(const QString &strJLinkPath);
 
-// Throws std::runtime_error when the file is not a plain file, cannot be
-// opened for reading and writing, is not a well-formed document (a byte its
+// Throws FileError when the file is not a plain file, cannot be opened (for
+// reading and writing, unless access says otherwise), is not a well-formed document (a byte its
 // encoding does not allow included) or declares entities (which could expand
 // without bound), so that no caller ever saves an empty or partial tree over
 // a database it could not read whole.
-QDomDocument loadDeviceDatabase(QString strFileName);
+QDomDocument loadDeviceDatabase(QString strFileName,
+                                DatabaseAccess access = DatabaseAccess::ReadWrite);
 // Replaces the file whole; the new one keeps the old one's permissions and,
-// as far as the process may set them, its owner and group.
-bool saveDeviceDatabase(QDomDocument doc, QString strFileName);
+// as far as the process may set them, its owner and group. On failure,
+// pstrReason says why.
+bool saveDeviceDatabase(QDomDocument doc, QString strFileName, QString *pstrReason = nullptr);
 // Drops the first line of the writer's text when it is an XML declaration
 // and more lines follow; every line then ends with a line end.
 QString removeXmlDeclaration(const QString &strText);

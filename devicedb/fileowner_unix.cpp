@@ -1,6 +1,7 @@
 #include "fileowner.h"
 
-#include <QDebug>
+#include "setuplog.h"
+
 #include <QFileInfo>
 
 #include <unistd.h>
@@ -15,5 +16,5 @@ void keepOwner(QFileDevice &replacement, const QString &strReplaced)
     if (fchown(fd, replaced.ownerId(), replaced.groupId()) == 0)
         return;
     if (fchown(fd, uid_t(-1), replaced.groupId()) != 0)
-        qDebug() << "cannot keep the owner of" << strReplaced;
+        qCDebug(lcSetup) << "cannot keep the owner of" << strReplaced;
 }

@@ -1,44 +1,46 @@
 #include "jlinkaddqn58mcu.h"
 
+#include "databaseedit.h"
 #include "devicedatabase.h"
-#include "pinnedhashseed.h"
+#include "jobmessages.h"
 #include "vendor.h"
 #include "vendorentries.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-#include <exception>
-
 bool JLinkAddQN58MCU::removeOldDevices(QString strJLinkPath, QString &strErroInfo,
                                        QString *pstrReason)
 {
-    const QString strVendorPath =
-        strJLinkPath + QLatin1Char('/') + Vendor::devicesFolder() + QLatin1Char('/') + Vendor::name();
     strErroInfo.clear();
-
-    try {
-        // Only an empty folder goes; the job creates it again.
-        QDir dir(QString{});
-        if (dir.exists(strVendorPath))
-            dir.rmdir(strVendorPath);
-    } catch (const std::exception &) {
-        strErroInfo = QStringLiteral("Directory access failed");
-        return false;
-    }
+    // Only an empty folder goes; the job creates it again.
+    QDir dir(QString{});
+    const QString strVendorPath = Vendor::vendorFolderPath(strJLinkPath);
+    if (dir.exists(strVendorPath))
+        dir.rmdir(strVendorPath);
 
     const QString strDatabasePath = deviceDatabasePath(strJLinkPath);
-    try {
-        if (!QFileInfo::exists(strDatabasePath))
-            return createDeviceDatabase(strDatabasePath);
-        const PinnedHashSeed seed;
-        QDomDocument doc = loadDeviceDatabase(strDatabasePath);
-        removeVendorEntries(doc.documentElement());
-        // A save that did not happen (a full disk, say) is no success.
-        if (saveDeviceDatabase(doc, strDatabasePath))
-            return true;
-    } catch (const std::exception &) {
+    if (QFileInfo::exists(strDatabasePath)) {
+        return editDeviceDatabase(
+            strDatabasePath,
+            [](QDomDocument doc) {
+                removeVendorEntries(doc.documentElement());
+                return true;
+            },
+            strErroInfo, pstrReason);
     }
-    strErroInfo = QStringLiteral("\"JLinkDevices.xml\" access failed");
+    // A template that could not be copied leaves the message to the job.
+    QString strReason;
+    try {
+        if (createDeviceDatabase(strDatabasePath))
+            return true;
+        strReason = QFileInfo(strJLinkPath).isWritable() ? QStringLiteral("it could not be created")
+                                                         : QStringLiteral("permission denied");
+    } catch (const FileError &error) {
+        strErroInfo = JobMessages::databaseAccessFailed();
+        strReason = error.reason();
+    }
+    if (pstrReason)
+        *pstrReason = strReason;
     return false;
 }

@@ -1,5 +1,7 @@
 #include "pinnedhashseed.h"
 
+#include "quietstderr.h"
+
 #include <QHash>
 #include <QRecursiveMutex>
 
@@ -18,8 +20,12 @@ int nPins = 0; // guarded by seedMutex()
 PinnedHashSeed::PinnedHashSeed()
 {
     seedMutex().lock();
-    if (nPins++ == 0)
-        qSetGlobalQHashSeed(100);
+    if (nPins++ == 0) {
+        // The toolkit ignores every seed while QT_HASH_SEED is set, and
+        // warns of any seed but 0 on standard error, without a line end.
+        qunsetenv("QT_HASH_SEED");
+        runWithoutStderr([] { qSetGlobalQHashSeed(100); });
+    }
 }
 
 PinnedHashSeed::~PinnedHashSeed()

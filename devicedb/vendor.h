@@ -13,6 +13,16 @@ inline QString loaderFolder() { return QStringLiteral("QN58FLM"); }
 // Where earlier releases kept their loaders, beside the loader folder.
 inline QString obsoleteLoaderFolder() { return QStringLiteral("QN58Kxxx"); }
 
+// The vendor's folder and its loader folder below a J-Link installation.
+inline QString vendorFolderPath(const QString &strJLinkPath)
+{
+    return strJLinkPath + QLatin1Char('/') + devicesFolder() + QLatin1Char('/') + name();
+}
+inline QString loaderFolderPath(const QString &strJLinkPath)
+{
+    return vendorFolderPath(strJLinkPath) + QLatin1Char('/') + loaderFolder();
+}
+
 // The loader folder as the entries name it, relative to the installation.
 inline QString entryLoaderFolder()
 {

@@ -2,11 +2,28 @@
 
 #include "deploymentlist.h"
 #include "devicedatabase.h"
+#include "setuplog.h"
 
-#include <QDebug>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
-#include <stdexcept>
+namespace {
+
+// Why a payload file could not be put in place, for the user.
+QString copyReason(const QString &strTarget, const QString &strName)
+{
+    const QFileInfo target(strTarget);
+    const QFileInfo folder(target.absolutePath());
+    if (!folder.isDir())
+        return QStringLiteral("the folder %1 could not be made")
+            .arg(QDir::toNativeSeparators(folder.filePath()));
+    const bool bForbidden = !folder.isWritable() || (target.exists() && !target.isWritable());
+    return QStringLiteral("\"%1\" could not be written").arg(strName)
+        + (bForbidden ? QStringLiteral(": permission denied") : QString());
+}
+
+} // namespace
 
 bool JLinkAddQN58MCU::deployFiles(QString strFLMPath, QString *pstrReason)
 {
@@ -14,6 +31,10 @@ bool JLinkAddQN58MCU::deployFiles(QString strFLMPath, QString *pstrReason)
     try {
         for (const char *name : deploymentList)
             copyFlmFile(strFLMPath, QString::fromLatin1(name));
+    } catch (const FileError &error) {
+        if (pstrReason)
+            *pstrReason = error.reason();
+        return false;
     } catch (const std::exception &) {
         return false;
     }
@@ -28,8 +49,8 @@ void JLinkAddQN58MCU::copyFlmFile(QString strFLMPath, QString strName)
     removeEarlierCopy(strTarget);
     if (!QFile::copy(QStringLiteral(":/FLMFile/") + strName, strTarget)) {
         const QString strMessage = QStringLiteral("Failed to copy file: ") + strName;
-        qDebug().noquote() << strMessage;
-        throw std::runtime_error(strMessage.toLatin1().toStdString());
+        qCDebug(lcSetup).noquote() << strMessage;
+        throw FileError(strMessage, copyReason(strTarget, strName));
     }
     // The copy inherits the resource's read-only permissions, which would stop
     // the next run from replacing it.

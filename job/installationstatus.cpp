@@ -147,7 +147,13 @@ InstallationStatus checkInstallation(const QString &strJLinkPath)
     const QString strDatabasePath = deviceDatabasePath(strJLinkPath);
     if (QFileInfo::exists(strDatabasePath)) {
         try {
-            present = vendorEntries(loadDeviceDatabase(strDatabasePath).documentElement());
+            // A user who may only read the installation may still check it.
+            present = vendorEntries(
+                loadDeviceDatabase(strDatabasePath, DatabaseAccess::ReadOnly).documentElement());
+        } catch (const FileError &error) {
+            status.state = InstallationStatus::State::Unreadable;
+            status.strReason = error.reason();
+            return status;
         } catch (const std::exception &) {
             status.state = InstallationStatus::State::Unreadable;
             return status;

@@ -20,6 +20,7 @@ struct InstallationStatus
     bool bOutOfOrder = false;
     QStringList missingFiles;
     QStringList changedFiles;
+    QString strReason; // why an unreadable database cannot be read
 };
 
 InstallationStatus checkInstallation(const QString &strJLinkPath);

@@ -1,5 +1,6 @@
 #include "jlinkaddqn58mcu.h"
 
+#include "jobmessages.h"
 #include "vendor.h"
 
 #include <QDir>
@@ -58,8 +59,8 @@ int JLinkAddQN58MCU::runSetup(QString strJLinkPath, QString &strErroInfo, QStrin
     // Held until the job ends; a job that gives up has changed nothing.
     InstallationLock lock(strJLinkPath);
     if (!lock.acquire(lockWait)) {
-        strErroInfo = QStringLiteral("\"JLinkDevices.xml\" access failed");
-        strReason = QStringLiteral("another installation into this folder is still running");
+        strErroInfo = JobMessages::databaseAccessFailed();
+        strReason = JobMessages::lockedByAnotherJob();
         return 1;
     }
     try {
@@ -68,10 +69,9 @@ int JLinkAddQN58MCU::runSetup(QString strJLinkPath, QString &strErroInfo, QStrin
         if (!registerDevices(strJLinkPath, strErroInfo, &strReason))
             return 2;
 
-        const QString strDevicesPath = strJLinkPath + QLatin1Char('/') + Vendor::devicesFolder();
-        const QString strVendorPath = strDevicesPath + QLatin1Char('/') + Vendor::name();
-        const QString strFLMPath = strVendorPath + QLatin1Char('/') + Vendor::loaderFolder();
-        prepareFolders(strDevicesPath, strVendorPath, strFLMPath);
+        const QString strFLMPath = Vendor::loaderFolderPath(strJLinkPath);
+        prepareFolders(strJLinkPath + QLatin1Char('/') + Vendor::devicesFolder(),
+                       Vendor::vendorFolderPath(strJLinkPath), strFLMPath);
         if (deployFiles(strFLMPath, &strReason))
             return 0;
     } catch (const std::exception &) {

@@ -1,36 +1,47 @@
 #include "uninstallation.h"
 
+#include "databaseedit.h"
 #include "deploymentlist.h"
 #include "devicedatabase.h"
-#include "pinnedhashseed.h"
+#include "jobmessages.h"
 #include "vendor.h"
 #include "vendorentries.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-#include <exception>
-
 namespace {
 
-// A database without the vendor's entries is not rewritten.
-bool removeEntries(const QString &strDatabasePath, bool &bRemoved)
+// Nothing but the bare document element: no entry, no other element, no
+// comment, no attribute, only line ends and indentation.
+bool holdsNothing(const QDomDocument &doc)
+{
+    const QDomElement root = doc.documentElement();
+    if (doc.childNodes().count() != 1 || root.attributes().count() != 0)
+        return false;
+    for (QDomNode child = root.firstChild(); !child.isNull(); child = child.nextSibling()) {
+        if (!child.isText() || !child.nodeValue().trimmed().isEmpty())
+            return false;
+    }
+    return true;
+}
+
+// A database without the vendor's entries is not rewritten. bEmptied tells
+// that nothing else is left in it either.
+bool removeEntries(const QString &strDatabasePath, bool &bRemoved, bool &bEmptied,
+                   QString &strErroInfo, QString *pstrReason)
 {
     if (!QFileInfo::exists(strDatabasePath))
         return true;
-    try {
-        const PinnedHashSeed seed;
-        QDomDocument doc = loadDeviceDatabase(strDatabasePath);
+    const auto edit = [&](QDomDocument doc) {
         QDomElement root = doc.documentElement();
         const int nBefore = root.childNodes().count();
         removeVendorEntries(root);
-        if (root.childNodes().count() == nBefore)
-            return true;
-        bRemoved = true;
-        return saveDeviceDatabase(doc, strDatabasePath);
-    } catch (const std::exception &) {
-    }
-    return false;
+        bEmptied = holdsNothing(doc);
+        bRemoved = root.childNodes().count() != nBefore;
+        return bRemoved;
+    };
+    return editDeviceDatabase(strDatabasePath, edit, strErroInfo, pstrReason);
 }
 
 // A folder of the user's own that bears a loader's name is not ours.
@@ -50,21 +61,17 @@ bool removeFiles(const QString &strLoaderFolder, bool &bRemoved, QString &strFai
     return true;
 }
 
-} // namespace
-
-UninstallResult uninstall(const QString &strJLinkPath, QString &strErroInfo,
-                          std::chrono::milliseconds lockWait)
+// Under the folder's lock: the entries, the files, the vendor's folders and,
+// when bUserFolder and nothing else is left in it, the database.
+UninstallResult removeInstallation(const QString &strJLinkPath, bool bUserFolder,
+                                   QString &strErroInfo, QString *pstrReason)
 {
-    strErroInfo.clear();
-    InstallationLock lock(strJLinkPath);
     bool bRemoved = false;
-    if (!lock.acquire(lockWait) || !removeEntries(deviceDatabasePath(strJLinkPath), bRemoved)) {
-        strErroInfo = QStringLiteral("\"JLinkDevices.xml\" access failed");
+    bool bEmptied = false;
+    const QString strDatabasePath = deviceDatabasePath(strJLinkPath);
+    if (!removeEntries(strDatabasePath, bRemoved, bEmptied, strErroInfo, pstrReason))
         return UninstallResult::Failed;
-    }
-    const QString strVendorFolder = strJLinkPath + QLatin1Char('/') + Vendor::devicesFolder()
-        + QLatin1Char('/') + Vendor::name();
-    const QString strLoaderFolder = strVendorFolder + QLatin1Char('/') + Vendor::loaderFolder();
+    const QString strLoaderFolder = Vendor::loaderFolderPath(strJLinkPath);
     QString strFailed;
     if (!removeFiles(strLoaderFolder, bRemoved, strFailed)) {
         strErroInfo = QStringLiteral("\"%1\" could not be removed")
@@ -75,6 +82,37 @@ UninstallResult uninstall(const QString &strJLinkPath, QString &strErroInfo,
     QDir dir(QString{});
     if (dir.rmdir(strLoaderFolder))
         bRemoved = true;
-    dir.rmdir(strVendorFolder);
+    dir.rmdir(Vendor::vendorFolderPath(strJLinkPath));
+    // J-Link's own database stays; the per-user one is the installer's.
+    if (bUserFolder && bEmptied && QFile::remove(strDatabasePath))
+        bRemoved = true;
     return bRemoved ? UninstallResult::Removed : UninstallResult::NothingToRemove;
+}
+
+} // namespace
+
+UninstallResult uninstall(const QString &strJLinkPath, QString &strErroInfo, TargetKind kind,
+                          QString *pstrReason, std::chrono::milliseconds lockWait)
+{
+    strErroInfo.clear();
+    const bool bUserFolder = kind == TargetKind::UserFolder;
+    UninstallResult result;
+    {
+        InstallationLock lock(strJLinkPath);
+        if (!lock.acquire(lockWait)) {
+            strErroInfo = JobMessages::databaseAccessFailed();
+            if (pstrReason)
+                *pstrReason = JobMessages::lockedByAnotherJob();
+            return UninstallResult::Failed;
+        }
+        result = removeInstallation(strJLinkPath, bUserFolder, strErroInfo, pstrReason);
+    }
+    // Once the lock file is gone: the folders the job made, when empty.
+    // SEGGER's folder above the per-user folder stays.
+    if (bUserFolder && !QFileInfo::exists(deviceDatabasePath(strJLinkPath))) {
+        QDir dir(QString{});
+        dir.rmdir(strJLinkPath + QLatin1Char('/') + Vendor::devicesFolder());
+        dir.rmdir(strJLinkPath);
+    }
+    return result;
 }

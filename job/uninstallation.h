@@ -2,6 +2,7 @@
 #define UNINSTALLATION_H
 
 #include "installationlock.h"
+#include "targetkind.h"
 
 #include <QString>
 
@@ -11,8 +12,12 @@ enum class UninstallResult { Removed, NothingToRemove, Failed };
 // vendor's entries by the same rule as the job's first step, exactly the
 // deployed file names, then the loader folder and the vendor folder when
 // they are empty. A database that cannot be read whole is refused and left
-// as it is, and then nothing else is removed. On failure strErroInfo says why.
+// as it is, and then nothing else is removed. In the per-user folder, a
+// database left without any content goes too, with the empty folders. On
+// failure strErroInfo says what failed and pstrReason, when given, why.
 UninstallResult uninstall(const QString &strJLinkPath, QString &strErroInfo,
+                          TargetKind kind = TargetKind::Installation,
+                          QString *pstrReason = nullptr,
                           std::chrono::milliseconds lockWait = installationLockWait);
 
 #endif

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QLoggingCategory>
 #include <QtTest>
 
 #include <stdexcept>
@@ -54,6 +55,7 @@ class tst_Deployment : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void firstDeploymentCopiesTheWholeBundle();
     void laterDeploymentReplacesEveryFile_data();
     void laterDeploymentReplacesEveryFile();
@@ -64,6 +66,12 @@ private slots:
     void failedCopyThrowsWithTheBareName_data();
     void failedCopyThrowsWithTheBareName();
 };
+
+void tst_Deployment::initTestCase()
+{
+    // The log lines asserted here are off by default.
+    QLoggingCategory::setFilterRules(QStringLiteral("qn58.setup.debug=true"));
+}
 
 void tst_Deployment::firstDeploymentCopiesTheWholeBundle()
 {

@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextCodec>
+#include <QLoggingCategory>
 #include <QtTest>
 
 #include <stdexcept>
@@ -38,6 +39,7 @@ class tst_DeviceDatabase : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void pathIsPlainConcatenation_data();
     void pathIsPlainConcatenation();
     void missingDatabaseIsCreatedFromTheTemplate();
@@ -64,6 +66,12 @@ private slots:
     void unparsableDatabaseDoesNotLoad_data();
     void unparsableDatabaseDoesNotLoad();
 };
+
+void tst_DeviceDatabase::initTestCase()
+{
+    // The log lines asserted here are off by default.
+    QLoggingCategory::setFilterRules(QStringLiteral("qn58.setup.debug=true"));
+}
 
 void tst_DeviceDatabase::pathIsPlainConcatenation_data()
 {
@@ -303,25 +311,37 @@ void tst_DeviceDatabase::otherContentSurvivesLoadAndSave()
 void tst_DeviceDatabase::unparsableDatabaseDoesNotLoad_data()
 {
     QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("reason");
 
-    QTest::newRow("empty") << QByteArray();
-    QTest::newRow("blank lines") << QByteArray("\n  \n");
-    QTest::newRow("truncated") << otherVendorsDatabase(2).chopped(20);
-    QTest::newRow("not XML") << QByteArray("JLinkDevices");
-    QTest::newRow("two document elements") << QByteArray("<DataBase/><DataBase/>");
+    QTest::newRow("empty") << QByteArray() << "no document element";
+    QTest::newRow("blank lines") << QByteArray("\n  \n") << "no document element";
+    QTest::newRow("truncated") << QByteArray("<DataBase>\n  <Device>\n")
+                               << "not well-formed at line 3, column 1";
+    QTest::newRow("not XML") << QByteArray("JLinkDevices") << "not well-formed at line 1, column 2";
+    QTest::newRow("two document elements")
+        << QByteArray("<DataBase/><DataBase/>") << "not well-formed at line 1, column 23";
     QTest::newRow("declares an entity")
-        << QByteArray("<!DOCTYPE DataBase [<!ENTITY v \"Kestrilon\">]><DataBase V=\"&v;\"/>");
+        << QByteArray("<!DOCTYPE DataBase [<!ENTITY v \"Kestrilon\">]><DataBase V=\"&v;\"/>")
+        << "entity declarations are not accepted";
+    QTest::newRow("a byte its encoding does not allow")
+        << QByteArray("<DataBase>\xff</DataBase>") << "not well-formed at line 1, column 3";
 }
 
 void tst_DeviceDatabase::unparsableDatabaseDoesNotLoad()
 {
     QFETCH(QByteArray, content);
+    QFETCH(QString, reason);
 
     QTemporaryDir dir;
     const QString strPath = dir.filePath(QStringLiteral("JLinkDevices.xml"));
     QVERIFY(writeFile(strPath, content));
     QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^Failed to parse file: ")));
-    QVERIFY_EXCEPTION_THROWN(loadDeviceDatabase(strPath), std::runtime_error);
+    try {
+        loadDeviceDatabase(strPath);
+        QFAIL("loaded");
+    } catch (const FileError &error) {
+        QCOMPARE(error.reason(), reason);
+    }
     QCOMPARE(readFile(strPath), content);
 }
 

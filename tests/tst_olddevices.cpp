@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QLoggingCategory>
 #include <QtTest>
 
 namespace {
@@ -32,6 +33,7 @@ class tst_OldDevices : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void onlyTheVendorsEntriesAreRemoved_data();
     void onlyTheVendorsEntriesAreRemoved();
     void documentElementKeepsItsSpelling_data();
@@ -45,6 +47,12 @@ private slots:
     void directoryInPlaceOfTheDatabaseFails();
     void largeDatabaseIsServed();
 };
+
+void tst_OldDevices::initTestCase()
+{
+    // The log lines asserted here are off by default.
+    QLoggingCategory::setFilterRules(QStringLiteral("qn58.setup.debug=true"));
+}
 
 void tst_OldDevices::onlyTheVendorsEntriesAreRemoved_data()
 {

@@ -7,6 +7,7 @@
 #include <QtTest>
 
 Q_DECLARE_METATYPE(UninstallResult)
+Q_DECLARE_METATYPE(TargetKind)
 
 namespace {
 
@@ -31,6 +32,8 @@ private slots:
     void secondUninstallFindsNothing();
     void unreadableDatabaseIsRefusedAndNothingRemoved_data();
     void unreadableDatabaseIsRefusedAndNothingRemoved();
+    void emptiedUserFolderGoes_data();
+    void emptiedUserFolderGoes();
 };
 
 void tst_Uninstallation::removesOnlyWhatWasInstalled_data()
@@ -130,6 +133,41 @@ void tst_Uninstallation::unreadableDatabaseIsRefusedAndNothingRemoved()
     QCOMPARE(uninstall(dir.path(), strErroInfo), UninstallResult::Failed);
     QCOMPARE(strErroInfo, QStringLiteral("\"JLinkDevices.xml\" access failed"));
     QCOMPARE(folderContents(dir.path()), before);
+}
+
+void tst_Uninstallation::emptiedUserFolderGoes_data()
+{
+    QTest::addColumn<TargetKind>("kind");
+    QTest::addColumn<QByteArray>("database"); // before the installation; none when empty
+    QTest::addColumn<bool>("folderLeft");
+
+    QTest::newRow("per-user folder made by the job") << TargetKind::UserFolder << QByteArray()
+                                                     << false;
+    QTest::newRow("per-user folder with a comment")
+        << TargetKind::UserFolder << QByteArray("<DataBase>\n<!-- mine -->\n</DataBase>\n")
+        << true;
+    QTest::newRow("per-user folder with another vendor")
+        << TargetKind::UserFolder << otherVendorsDatabase(1) << true;
+    QTest::newRow("installation: J-Link's database stays")
+        << TargetKind::Installation << QByteArray() << true;
+}
+
+void tst_Uninstallation::emptiedUserFolderGoes()
+{
+    QFETCH(TargetKind, kind);
+    QFETCH(QByteArray, database);
+    QFETCH(bool, folderLeft);
+    QTemporaryDir home;
+    const QString strFolder = home.path() + QStringLiteral("/SEGGER/JLinkDevices");
+    QVERIFY(QDir().mkpath(strFolder));
+    QVERIFY(database.isEmpty() || writeFile(strFolder + QStringLiteral("/JLinkDevices.xml"), database));
+    QVERIFY(install(strFolder));
+
+    QString strErroInfo;
+    QCOMPARE(uninstall(strFolder, strErroInfo, kind), UninstallResult::Removed);
+    QCOMPARE(QFileInfo::exists(strFolder + QStringLiteral("/JLinkDevices.xml")), folderLeft);
+    QCOMPARE(QFileInfo::exists(strFolder), folderLeft);
+    QVERIFY(QFileInfo::exists(home.path() + QStringLiteral("/SEGGER")));
 }
 
 QTEST_GUILESS_MAIN(tst_Uninstallation)

@@ -1,10 +1,12 @@
 #include "databasefixtures.h"
 #include "devicedatabase.h"
+#include "installationstatus.h"
 #include "jlinkaddqn58mcu.h"
 
 #include <QDir>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QLoggingCategory>
 #include <QtTest>
 
 #ifdef Q_OS_WIN
@@ -58,6 +60,8 @@ private:
 
 void tst_UnwritableDatabase::initTestCase()
 {
+    // The log lines asserted here are off by default.
+    QLoggingCategory::setFilterRules(QStringLiteral("qn58.setup.debug=true"));
 #ifndef Q_OS_WIN
     if (geteuid() == 0)
         QFAIL("running as root, which ignores permissions; run through ctest");
@@ -123,21 +127,30 @@ void tst_UnwritableDatabase::makeFileWritableThrowsOnAFileHeldOpen()
 void tst_UnwritableDatabase::unopenableDatabaseIsLeftUntouched_data()
 {
     QTest::addColumn<int>("permissions");
-    QTest::newRow("read-only") << int(QFileDevice::ReadOwner | QFileDevice::ReadUser | QFileDevice::ReadOther);
-    QTest::newRow("write-only") << int(QFileDevice::WriteOwner | QFileDevice::WriteUser);
-    QTest::newRow("no access") << 0;
+    QTest::addColumn<bool>("checkable"); // a status check only reads
+    QTest::newRow("read-only")
+        << int(QFileDevice::ReadOwner | QFileDevice::ReadUser | QFileDevice::ReadOther) << true;
+    QTest::newRow("write-only") << int(QFileDevice::WriteOwner | QFileDevice::WriteUser) << false;
+    QTest::newRow("no access") << 0 << false;
 }
 
 void tst_UnwritableDatabase::unopenableDatabaseIsLeftUntouched()
 {
     QFETCH(int, permissions);
+    QFETCH(bool, checkable);
 
     QVERIFY(writeFile(m_strDatabase, ourEntries));
     QVERIFY(QFile::setPermissions(m_strDatabase, QFileDevice::Permissions(permissions)));
     QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^Failed to open file: ")));
     QString strError;
-    QVERIFY(!JLinkAddQN58MCU::removeOldDevices(m_dir->path(), strError));
+    QString strReason;
+    QVERIFY(!JLinkAddQN58MCU::removeOldDevices(m_dir->path(), strError, &strReason));
     QCOMPARE(strError, QStringLiteral("\"JLinkDevices.xml\" access failed"));
+    QCOMPARE(strReason, QStringLiteral("permission denied"));
+    if (!checkable)
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^Failed to open file: ")));
+    const InstallationStatus status = checkInstallation(m_dir->path());
+    QCOMPARE(status.state == InstallationStatus::State::Unreadable, !checkable);
 
     QCOMPARE(QFile::permissions(m_strDatabase), QFileDevice::Permissions(permissions));
     QVERIFY(QFile::setPermissions(m_strDatabase, fileWritable));

@@ -13,9 +13,14 @@ if(NOT QN58_CLANG OR NOT QN58_LLD)
         "folder with the vendor's loaders.")
 endif()
 
-# Thumb code for the smallest core of the family runs on all of them.
+# Thumb code for the smallest core of the family runs on all of them. Debug
+# information in DWARF 4, which the ELF readers of flash tools still parse,
+# and without the build machine's paths, so that every build gives the same
+# bytes.
 set(QN58_STANDIN_FLAGS
-    --target=thumbv6m-none-eabi -mcpu=cortex-m0 -Os -gline-tables-only
+    --target=thumbv6m-none-eabi -mcpu=cortex-m0 -Os -gdwarf-4 -gline-tables-only
+    -ffile-prefix-map=${PROJECT_SOURCE_DIR}=/qn58
+    -ffile-prefix-map=${PROJECT_BINARY_DIR}=/qn58-build
     -ffreestanding -fropi -frwpi -fno-zero-initialized-in-bss
     -fno-unwind-tables -fno-asynchronous-unwind-tables)
 

@@ -1,0 +1,3 @@
+#include "setuplog.h"
+
+Q_LOGGING_CATEGORY(lcSetup, "qn58.setup", QtWarningMsg)
