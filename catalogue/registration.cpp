@@ -1,5 +1,4 @@
 #include "catalogue.h"
-#include "databaseedit.h"
 #include "devicedatabase.h"
 #include "jlinkaddqn58mcu.h"
 #include "jobmessages.h"

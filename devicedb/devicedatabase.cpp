@@ -1,6 +1,7 @@
 #include "devicedatabase.h"
 
-#include "fileowner.h"
+#include "fileaccess.h"
+#include "jobmessages.h"
 #include "pinnedhashseed.h"
 #include "setuplog.h"
 
@@ -168,21 +169,6 @@ QString replaceFile(const QString &strFileName, const QByteArray &content)
     return QString();
 }
 
-QFileDevice::Permissions writablePermissions()
-{
-#ifdef Q_OS_WIN
-    // Clears the read-only attribute that a copy out of the resources carries.
-    return QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
-        | QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::WriteGroup
-        | QFileDevice::ReadOther | QFileDevice::WriteOther;
-#else
-    // Files that every local user could write would let anyone point J-Link
-    // at loaders and scripts of their own.
-    return QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
-        | QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
-#endif
-}
-
 } // namespace
 
 FileError::FileError(const QString &strMessage, const QString &strReason)
@@ -246,6 +232,26 @@ QString removeXmlDeclaration(const QString &strText)
     if (!strRest.endsWith(QLatin1Char('\n')))
         strRest += QLatin1Char('\n');
     return strRest;
+}
+
+bool editDeviceDatabase(const QString &strFileName, const std::function<bool(QDomDocument)> &edit,
+                        QString &strErroInfo, QString *pstrReason)
+{
+    QString strReason;
+    try {
+        const PinnedHashSeed seed;
+        QDomDocument doc = loadDeviceDatabase(strFileName);
+        // A save that did not happen (a full disk, say) is no success.
+        if (!edit(doc) || saveDeviceDatabase(doc, strFileName, &strReason))
+            return true;
+    } catch (const FileError &error) {
+        strReason = error.reason();
+    } catch (const std::exception &) {
+    }
+    strErroInfo = JobMessages::databaseAccessFailed();
+    if (pstrReason)
+        *pstrReason = strReason;
+    return false;
 }
 
 bool createDeviceDatabase(QString strFileName)

@@ -4,6 +4,7 @@
 #include <QDomDocument>
 #include <QString>
 
+#include <functional>
 #include <stdexcept>
 
 // What a file helper throws: what() names the file for the log, reason()
@@ -38,6 +39,14 @@ bool saveDeviceDatabase(QDomDocument doc, QString strFileName, QString *pstrReas
 // Drops the first line of the writer's text when it is an XML declaration
 // and more lines follow; every line then ends with a line end.
 QString removeXmlDeclaration(const QString &strText);
+// One change of a database file: loads it whole, applies edit, and saves it
+// when edit returns true, with the hash seed pinned from load to save so that
+// every element keeps its attribute order. A file that cannot be read whole
+// is never saved over. On failure strErroInfo gets the job's message, and
+// pstrReason, when given, why.
+bool editDeviceDatabase(const QString &strFileName, const std::function<bool(QDomDocument)> &edit,
+                        QString &strErroInfo, QString *pstrReason);
+
 bool createDeviceDatabase(QString strFileName);
 void makeFileWritable(QString strFileName);
 // Removes a file, or a link, that a new copy is about to replace. Windows

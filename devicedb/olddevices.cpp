@@ -1,6 +1,5 @@
 #include "jlinkaddqn58mcu.h"
 
-#include "databaseedit.h"
 #include "devicedatabase.h"
 #include "jobmessages.h"
 #include "vendor.h"

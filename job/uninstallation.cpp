@@ -1,6 +1,5 @@
 #include "uninstallation.h"
 
-#include "databaseedit.h"
 #include "deploymentlist.h"
 #include "devicedatabase.h"
 #include "jobmessages.h"

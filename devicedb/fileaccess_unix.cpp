@@ -1,4 +1,4 @@
-#include "fileowner.h"
+#include "fileaccess.h"
 
 #include "setuplog.h"
 
@@ -17,4 +17,12 @@ void keepOwner(QFileDevice &replacement, const QString &strReplaced)
         return;
     if (fchown(fd, uid_t(-1), replaced.groupId()) != 0)
         qCDebug(lcSetup) << "cannot keep the owner of" << strReplaced;
+}
+
+// Files that every local user could write would let anyone point J-Link at
+// loaders and scripts of their own.
+QFileDevice::Permissions writablePermissions()
+{
+    return QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
+        | QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
 }

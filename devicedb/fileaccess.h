@@ -1,5 +1,5 @@
-#ifndef FILEOWNER_H
-#define FILEOWNER_H
+#ifndef FILEACCESS_H
+#define FILEACCESS_H
 
 #include <QFileDevice>
 #include <QString>
@@ -9,5 +9,9 @@
 // group they belong to. A database that an administrator saved over a user's
 // installation must stay writable for that user.
 void keepOwner(QFileDevice &replacement, const QString &strReplaced);
+
+// What a copy out of the payload bundle is given, so that the next run can
+// replace it.
+QFileDevice::Permissions writablePermissions();
 
 #endif
