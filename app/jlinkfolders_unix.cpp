@@ -1,6 +1,5 @@
 #include "jlinkfolders.h"
 
-#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 
@@ -25,7 +24,6 @@ QStringList findJLinkInstallations(const QString &strRoot)
         if (!it->startsWith(QLatin1String("JLink"))
             || !QFileInfo::exists(strPath + QLatin1String("/JLinkExe")))
             continue;
-        qDebug() << strPath;
         folders.append(strPath);
     }
     return folders;

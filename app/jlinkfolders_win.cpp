@@ -1,6 +1,5 @@
 #include "jlinkfolders.h"
 
-#include <QDebug>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -19,7 +18,6 @@ QStringList findJLinkInstallations(const QString &strRoot)
     for (auto it = groups.crbegin(); it != groups.crend(); ++it) {
         settings.beginGroup(*it);
         const QString strPath = settings.value(QStringLiteral("InstallPath"), QString()).toString();
-        qDebug() << strPath;
         if (!strPath.isEmpty())
             folders.append(strPath);
         settings.endGroup();

@@ -4,6 +4,7 @@
 #include "userfolder.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -17,9 +18,10 @@ struct Run
     QByteArray errors;
 };
 
-Run runCli(const QStringList &arguments)
+Run runCli(const QStringList &arguments, const QString &strWorkingFolder = QString())
 {
     QProcess cli;
+    cli.setWorkingDirectory(strWorkingFolder);
     cli.start(QStringLiteral(QN58_CLI_PATH), arguments);
     Run run;
     if (!cli.waitForFinished(-1) || cli.exitStatus() != QProcess::NormalExit)
@@ -44,6 +46,19 @@ int vendorEntryCount(const QString &strFolder)
 const QString installed
     = QStringLiteral("Setup has performed all requested operations successfully");
 
+// Every file and folder below strFolder, to show that nothing was made.
+QStringList contents(const QString &strFolder)
+{
+    QStringList paths;
+    QDirIterator it(strFolder,
+                    QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        paths << it.next();
+    paths.sort();
+    return paths;
+}
+
 } // namespace
 
 class tst_CommandLine : public QObject
@@ -62,6 +77,8 @@ private slots:
     void userFolderIsMadeAndCleaned();
     void eachTargetOnItsOwn_data();
     void eachTargetOnItsOwn();
+    void namedTargets_data();
+    void namedTargets();
     void listShowsVersionsAndStatus();
 
 private:
@@ -92,26 +109,44 @@ void tst_CommandLine::cleanup()
 void tst_CommandLine::badUsage_data()
 {
     QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("reason");
 
-    QTest::newRow("install without target") << QStringList{QStringLiteral("install")};
-    QTest::newRow("status without target") << QStringList{QStringLiteral("status")};
-    QTest::newRow("uninstall without target") << QStringList{QStringLiteral("uninstall")};
+    QTest::newRow("install without target") << QStringList{QStringLiteral("install")}
+                                            << "install needs a target: a folder, --all or --user";
+    QTest::newRow("status without target") << QStringList{QStringLiteral("status")}
+                                           << "status needs a target: a folder, --all or --user";
+    QTest::newRow("uninstall without target")
+        << QStringList{QStringLiteral("uninstall")}
+        << "uninstall needs a target: a folder, --all or --user";
+    QTest::newRow("--force alone")
+        << QStringList{QStringLiteral("install"), QStringLiteral("--force")}
+        << "install needs a target: a folder, --all or --user";
     QTest::newRow("list with a target")
-        << QStringList{QStringLiteral("list"), QStringLiteral("--all")};
-    QTest::newRow("empty target") << QStringList{QStringLiteral("install"), QString()};
-    QTest::newRow("unknown option") << QStringList{QStringLiteral("--everywhere")};
-    QTest::newRow("target option without command") << QStringList{QStringLiteral("--user")};
+        << QStringList{QStringLiteral("list"), QStringLiteral("--all")}
+        << "list takes no folder, --all, --user or --force";
+    QTest::newRow("empty target") << QStringList{QStringLiteral("install"), QString()}
+                                  << "A folder name is empty";
+    QTest::newRow("unknown option") << QStringList{QStringLiteral("--everywhere")}
+                                    << "Unknown option 'everywhere'.";
+    QTest::newRow("target option without command")
+        << QStringList{QStringLiteral("--user")} << "No command and no J-Link folder given";
+    const QString noCommand = QStringLiteral("\"/a\" is no command (install, status, uninstall, "
+                                             "list), and a J-Link folder alone takes nothing more");
     QTest::newRow("folder with target option")
-        << QStringList{QStringLiteral("/a"), QStringLiteral("--all")};
+        << QStringList{QStringLiteral("/a"), QStringLiteral("--all")} << noCommand;
+    QTest::newRow("two folders") << QStringList{QStringLiteral("/a"), QStringLiteral("/b")}
+                                 << noCommand;
 }
 
 void tst_CommandLine::badUsage()
 {
     QFETCH(QStringList, arguments);
+    QFETCH(QString, reason);
     const Run run = runCli(arguments);
     QCOMPARE(run.nExit, 64);
     QVERIFY(run.lines.isEmpty());
-    QVERIFY2(run.errors.contains("Usage: qn58-jlink-setup-cli <J-Link folder>"),
+    QVERIFY2(run.errors.startsWith(reason.toUtf8() + lineEnd
+                                   + "Usage: qn58-jlink-setup-cli <J-Link folder>"),
              run.errors.constData());
 }
 
@@ -124,6 +159,11 @@ void tst_CommandLine::helpAndVersion_data()
                           << "Usage: qn58-jlink-setup-cli <J-Link folder>";
     QTest::newRow("version") << "--version"
                              << "qn58-jlink-setup-cli " QN58_VERSION;
+#ifdef Q_OS_WIN
+    // Windows programs take it for help; elsewhere it is a path.
+    QTest::newRow("/?") << "/?"
+                        << "Usage: qn58-jlink-setup-cli <J-Link folder>";
+#endif
 }
 
 void tst_CommandLine::helpAndVersion()
@@ -133,6 +173,7 @@ void tst_CommandLine::helpAndVersion()
     const Run run = runCli({option});
     QCOMPARE(run.nExit, 0);
     QCOMPARE(run.lines.value(0), firstLine);
+    QCOMPARE(run.errors, QByteArray());
 }
 
 void tst_CommandLine::commandsOverEveryInstallation()
@@ -142,8 +183,19 @@ void tst_CommandLine::commandsOverEveryInstallation()
     QVERIFY(writeFile(strOld + QStringLiteral("/JLinkDevices.xml"), otherVendorsDatabase(2)));
     const QString strOthers
         = splitVendorEntries(strOld + QStringLiteral("/JLinkDevices.xml")).strOthers;
-    const QStringList where{QStringLiteral("--all"), QStringLiteral("--search-in"),
+    // Named as well as found, it is handled once, as named.
+    const QString strNamed = strNew + QLatin1Char('/');
+    const QStringList where{strNamed, QStringLiteral("--all"), QStringLiteral("--search-in"),
                             m_installations->discoveryRoot()};
+#ifdef Q_OS_WIN
+    // Only the registry keeps an installation whose folder is gone.
+    const QString strGone = m_installations->add(QStringLiteral("JLink_V780"));
+    QVERIFY(QDir(strGone).removeRecursively());
+    const QByteArray skipped = QDir::toNativeSeparators(strGone).toUtf8()
+        + " (J-Link V7.80): folder missing, skipped" + lineEnd;
+#else
+    const QByteArray skipped;
+#endif
 
     struct Step
     {
@@ -165,7 +217,8 @@ void tst_CommandLine::commandsOverEveryInstallation()
         const Run run = runCli(QStringList{QLatin1String(step.command)} + where);
         const QString strText = QLatin1String(step.text);
         QVERIFY2(run.nExit == step.nExit, step.command);
-        QCOMPARE(run.lines, (QStringList{line(strNew, strText), line(strOld, strText)}));
+        QCOMPARE(run.lines, (QStringList{line(strNamed, strText), line(strOld, strText)}));
+        QCOMPARE(run.errors, skipped);
         QCOMPARE(vendorEntryCount(strNew), step.nEntries);
         QCOMPARE(vendorEntryCount(strOld), step.nEntries);
         QCOMPARE(splitVendorEntries(strOld + QStringLiteral("/JLinkDevices.xml")).strOthers,
@@ -181,6 +234,17 @@ void tst_CommandLine::allWithoutInstallationsFindsNothing()
                             QStringLiteral("--search-in"), m_installations->discoveryRoot()});
     QCOMPARE(run.nExit, 66);
     QVERIFY(run.lines.isEmpty());
+
+    qunsetenv(homeVariable);
+    const Run list = runCli(
+        {QStringLiteral("list"), QStringLiteral("--search-in"), m_installations->discoveryRoot()});
+    QCOMPARE(list.nExit, 0);
+    QCOMPARE(list.lines, QStringList{QStringLiteral("No J-Link installation found in %1, and no "
+                                                    "per-user folder: %2 is not set to an "
+                                                    "absolute path")
+                                         .arg(QDir::toNativeSeparators(
+                                                  m_installations->discoveryRoot()),
+                                              QLatin1String(homeVariable))});
 }
 
 void tst_CommandLine::userFolderIsMadeAndCleaned()
@@ -194,6 +258,7 @@ void tst_CommandLine::userFolderIsMadeAndCleaned()
     Run run = runCli({QStringLiteral("install"), strUser});
     QCOMPARE(run.nExit, 0);
     QCOMPARE(run.lines, QStringList{line(m_strUserFolder, installed)});
+    QCOMPARE(run.errors, QByteArray());
     QCOMPARE(vendorEntryCount(m_strUserFolder), 528);
     QCOMPARE(runCli({QStringLiteral("status"), strUser}).nExit, 0);
 
@@ -212,6 +277,7 @@ void tst_CommandLine::eachTargetOnItsOwn_data()
     QTest::addColumn<QString>("badLine");
 
     // The bad target is a plain file: no database can be made below it.
+    // Neither target holds J-Link, so both are given with --force.
     QTest::newRow("install") << "install" << 1 << installed << "Setup has failed";
     QTest::newRow("status") << "status" << 1 << "installed"
                             << "not installed";
@@ -231,12 +297,98 @@ void tst_CommandLine::eachTargetOnItsOwn()
     QVERIFY(QDir().mkdir(strGood));
     QVERIFY(writeFile(strBad, "a file"));
     if (command != QLatin1String("install"))
-        QCOMPARE(runCli({QStringLiteral("install"), strGood}).nExit, 0);
+        QCOMPARE(runCli({QStringLiteral("install"), QStringLiteral("--force"), strGood}).nExit, 0);
 
-    const Run run = runCli({command, strBad, strGood});
+    const Run run = runCli({command, QStringLiteral("--force"), strBad, strGood});
     QCOMPARE(run.nExit, exitCode);
     QCOMPARE(run.lines, (QStringList{line(strBad, badLine), line(strGood, goodLine)}));
     QCOMPARE(readFile(strBad), QByteArray("a file"));
+}
+
+void tst_CommandLine::namedTargets_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // %1 is the test's folder
+    QTest::addColumn<QString>("home"); // "unset", or a relative path in place of the test's home
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("errors"); // %2 is the home variable
+
+    for (const char *name : {"install", "status", "uninstall"}) {
+        const QString command = QLatin1String(name);
+        QTest::addRow("%s: missing folder", name)
+            << QStringList{command, QStringLiteral("%1/missing")} << QString() << 66
+            << QStringList{QStringLiteral("%1/missing: does not exist")} << QString();
+        QTest::addRow("%s: folder without J-Link", name)
+            << QStringList{command, QStringLiteral("%1/plain")} << QString() << 66
+            << QStringList{QStringLiteral("%1/plain: not a J-Link installation (no JLinkExe, "
+                                          "JLink.exe or J-Link library); --force takes it all "
+                                          "the same")}
+            << QString();
+    }
+    const QString unknown
+        = QStringLiteral("The per-user folder is unknown: %2 is not set to an absolute path\n");
+    const QStringList user{QStringLiteral("install"), QStringLiteral("--user")};
+    QTest::newRow("per-user folder, home unset")
+        << user << "unset" << 66 << QStringList() << unknown;
+    QTest::newRow("per-user folder, home relative")
+        << user << "home" << 66 << QStringList() << unknown;
+    QTest::newRow("same folder thrice")
+        << QStringList{QStringLiteral("status"), QStringLiteral("%1/jlink"),
+                       QStringLiteral("%1/jlink/"), QStringLiteral("%1/plain/../jlink/.")}
+        << QString() << 1 << QStringList{QStringLiteral("%1/jlink: not installed")} << QString();
+    QTest::newRow("missing and present folder")
+        << QStringList{QStringLiteral("status"), QStringLiteral("%1/missing"),
+                       QStringLiteral("%1/jlink")}
+        << QString() << 66
+        << QStringList{QStringLiteral("%1/missing: does not exist"),
+                       QStringLiteral("%1/jlink: not installed")}
+        << QString();
+#ifdef Q_OS_WIN
+    // Only Windows file names ignore case.
+    QTest::newRow("same folder in another case")
+        << QStringList{QStringLiteral("status"), QStringLiteral("%1/jlink"),
+                       QStringLiteral("%1/JLINK")}
+        << QString() << 1 << QStringList{QStringLiteral("%1/jlink: not installed")} << QString();
+#else
+    // Windows lets only privileged users make links.
+    QTest::newRow("link and its folder")
+        << QStringList{QStringLiteral("status"), QStringLiteral("%1/link"),
+                       QStringLiteral("%1/jlink")}
+        << QString() << 1 << QStringList{QStringLiteral("%1/link: not installed")} << QString();
+#endif
+}
+
+void tst_CommandLine::namedTargets()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, home);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, lines);
+    QFETCH(QString, errors);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("jlink")));
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("plain")));
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("jlink/JLinkExe")), ""));
+#ifndef Q_OS_WIN
+    QVERIFY(QFile::link(QStringLiteral("jlink"), dir.filePath(QStringLiteral("link"))));
+#endif
+    if (home == QLatin1String("unset"))
+        qunsetenv(homeVariable);
+    else if (!home.isEmpty())
+        qputenv(homeVariable, home.toLocal8Bit());
+    const QStringList before = contents(dir.path());
+
+    arguments.replaceInStrings(QStringLiteral("%1"), dir.path());
+    const Run run = runCli(arguments, dir.path());
+    QCOMPARE(run.nExit, exitCode);
+    for (QString &strLine : lines)
+        strLine = QDir::toNativeSeparators(strLine.replace(QLatin1String("%1"), dir.path()));
+    QCOMPARE(run.lines, lines);
+    QCOMPARE(QString::fromUtf8(run.errors),
+             errors.replace(QLatin1String("%2"), QLatin1String(homeVariable))
+                 .replace(QLatin1Char('\n'), QLatin1String(lineEnd)));
+    // Nothing made, neither in the folders named nor in the working folder.
+    QCOMPARE(contents(dir.path()), before);
 }
 
 void tst_CommandLine::listShowsVersionsAndStatus()
@@ -245,18 +397,30 @@ void tst_CommandLine::listShowsVersionsAndStatus()
     const QString strOld = m_installations->add(QStringLiteral("JLink_V620c"));
     const QString strCustom = m_installations->add(QStringLiteral("JLink_Custom"));
     QCOMPARE(runCli({QStringLiteral("install"), strNew}).nExit, 0);
+#ifdef Q_OS_WIN
+    // Only the registry keeps an installation whose folder is gone.
+    const QString strGone = m_installations->add(QStringLiteral("JLink_V780"));
+    QVERIFY(QDir(strGone).removeRecursively());
+    const QStringList gone{QDir::toNativeSeparators(strGone)
+                           + QStringLiteral(" (J-Link V7.80): folder missing")};
+#else
+    const QStringList gone;
+#endif
 
     const Run run = runCli(
         {QStringLiteral("list"), QStringLiteral("--search-in"), m_installations->discoveryRoot()});
     QCOMPARE(run.nExit, 0);
-    QCOMPARE(
-        run.lines,
-        (QStringList{
-            QDir::toNativeSeparators(strNew) + QStringLiteral(" (J-Link V7.94): installed"),
+    const QStringList expected
+        = QStringList{QDir::toNativeSeparators(strNew)
+                      + QStringLiteral(" (J-Link V7.94): installed")}
+        + gone
+        + QStringList{
             QDir::toNativeSeparators(strOld) + QStringLiteral(" (J-Link V6.20c): not installed"),
             QDir::toNativeSeparators(strCustom)
                 + QStringLiteral(" (J-Link, version unknown): not installed"),
-            m_strUserFolder + QStringLiteral(" (per-user folder): not installed")}));
+            m_strUserFolder + QStringLiteral(" (per-user folder): not installed")};
+    QCOMPARE(run.lines, expected);
+    QCOMPARE(run.errors, QByteArray());
 }
 
 QTEST_GUILESS_MAIN(tst_CommandLine)
