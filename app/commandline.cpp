@@ -1,5 +1,6 @@
 #include "commandline.h"
 
+#include "console.h"
 #include "installationstatus.h"
 #include "jlinkaddqn58mcu.h"
 #include "jlinkfolders.h"
@@ -11,9 +12,9 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
-#include <cstdio>
-#include <optional>
+#include <algorithm>
 
 namespace {
 
@@ -21,47 +22,28 @@ namespace {
 const int exitUsage = 64;
 const int exitNoTarget = 66;
 
-const QStringList commands{QStringLiteral("install"), QStringLiteral("status"),
-                           QStringLiteral("uninstall"), QStringLiteral("list")};
-
-void printLine(FILE *stream, const QString &strLine)
+QString userFolderUnknown()
 {
-    std::fputs(qUtf8Printable(strLine + QLatin1Char('\n')), stream);
+    return QStringLiteral("%1 is not set to an absolute path")
+        .arg(QLatin1String(userFolderVariable));
 }
 
-QString description(const QString &strProgram)
+QString userFolderHelp()
 {
-    return QStringLiteral(
-               "Usage: %1 <J-Link folder>\n"
-               "       %1 install|status|uninstall [--all] [--user] [<folder>...]\n"
-               "       %1 list\n"
-               "\n"
-               "Adds the QN58 devices of Kestrilon to J-Link, checks and removes them.\n"
-               "A J-Link folder alone installs into it, as the window does.\n"
-               "  install     installs into each target\n"
-               "  status      compares each target with exactly what this installer writes\n"
-               "  uninstall   removes what this installer wrote from each target\n"
-               "  list        the J-Link installations found and the per-user folder\n"
-               "A target is a J-Link folder named, each installation found (--all) or\n"
-               "the per-user folder (--user), which J-Link V7.62 and later read.")
-        .arg(strProgram);
+    const QString strFolder = userDeviceFolder();
+    if (strFolder.isEmpty())
+        return QStringLiteral("The per-user folder, unknown here: %1.").arg(userFolderUnknown());
+    return QStringLiteral("The per-user folder: %1.").arg(strFolder);
 }
-
-const char exitStatusText[]
-    = "\n\nExit status:\n"
-      "  0   success: installed; every target installed exactly; uninstalled\n"
-      "  1-3 install: the job's result for the first target that failed\n"
-      "  1   status: a target is not installed, differs or cannot be read;\n"
-      "      uninstall: a target could not be cleaned\n"
-      "  64  bad usage\n"
-      "  66  --all found no J-Link installation, or --user no per-user folder";
 
 struct Options
 {
     QCommandLineOption all{QStringLiteral("all"),
                            QStringLiteral("Every J-Link installation found.")};
-    QCommandLineOption user{QStringLiteral("user"),
-                            QStringLiteral("The per-user folder: %1.").arg(userDeviceFolder())};
+    QCommandLineOption user{QStringLiteral("user"), userFolderHelp()};
+    QCommandLineOption force{QStringLiteral("force"),
+                             QStringLiteral("Takes a folder that holds no J-Link installation "
+                                            "all the same.")};
     QCommandLineOption searchIn{QStringLiteral("search-in"),
                                 QStringLiteral("Where to look for J-Link installations "
                                                "(default: %1).")
@@ -73,6 +55,82 @@ struct Options
                                QStringLiteral("Displays the version.")};
 };
 
+// What a command is given.
+struct Invocation
+{
+    const QCommandLineParser &parser;
+    const Options &options;
+    QStringList folders;
+};
+
+struct Command
+{
+    const char *name;
+    const char *synopsis; // what follows the name
+    const char *description;
+    bool bTakesTargets;
+    int (*run)(const Invocation &);
+};
+
+int installTargets(const Invocation &invocation);
+int statusTargets(const Invocation &invocation);
+int uninstallTargets(const Invocation &invocation);
+int listInstallations(const Invocation &invocation);
+
+const char targetsSynopsis[] = "[--all] [--user] [--force] [--search-in <place>] [<folder>...]";
+
+const Command commands[] = {
+    {"install", targetsSynopsis, "installs into each target", true, installTargets},
+    {"status", targetsSynopsis, "compares each target with exactly what this installer writes",
+     true, statusTargets},
+    {"uninstall", targetsSynopsis, "removes what this installer wrote from each target", true,
+     uninstallTargets},
+    {"list", "[--search-in <place>]", "the J-Link installations found and the per-user folder",
+     false, listInstallations},
+};
+
+const Command *findCommand(const QString &strName)
+{
+    for (const Command &command : commands) {
+        if (strName == QLatin1String(command.name))
+            return &command;
+    }
+    return nullptr;
+}
+
+QString commandNames()
+{
+    QStringList names;
+    for (const Command &command : commands)
+        names << QLatin1String(command.name);
+    return names.join(QStringLiteral(", "));
+}
+
+QString description(const QString &strProgram)
+{
+    const QStringList synopses = usageLines(strProgram);
+    QString strText = QStringLiteral("Usage: ") + synopses.join(QStringLiteral("\n       "))
+        + QStringLiteral("\n\nAdds the QN58 devices of Kestrilon to J-Link, checks and removes "
+                         "them.\nA J-Link folder alone installs into it, as the window does.\n");
+    for (const Command &command : commands)
+        strText += QStringLiteral("  %1 %2\n")
+                       .arg(QLatin1String(command.name), -11)
+                       .arg(QLatin1String(command.description));
+    return strText
+        + QStringLiteral("A target is a J-Link folder named, each installation found (--all) or\n"
+                         "the per-user folder (--user), which J-Link V7.62 and later read.");
+}
+
+const char exitStatusText[]
+    = "\n\nExit status (with several targets, that of the first one that failed):\n"
+      "  0   success: installed; every target installed exactly; uninstalled\n"
+      "  1-3 install: the job's result\n"
+      "  1   status: a target is not installed, differs or cannot be read;\n"
+      "      uninstall: a target could not be cleaned\n"
+      "  64  bad usage\n"
+      "  66  a folder does not exist or holds no J-Link installation, --all found\n"
+      "      none, or the per-user folder is unknown";
+
 QString usage(const QCommandLineParser &parser)
 {
     // The toolkit's own usage line gives way to the one of the description.
@@ -83,114 +141,190 @@ QString usage(const QCommandLineParser &parser)
 
 int usageError(const QCommandLineParser &parser, const QString &strError)
 {
-    if (!strError.isEmpty())
-        printLine(stderr, strError);
+    printLine(stderr, strError);
     printLine(stderr, usage(parser));
     return exitUsage;
 }
 
+QString nativeFolder(const Target &target)
+{
+    return QDir::toNativeSeparators(target.strFolder);
+}
+
 void printTargetLine(const Target &target, const QString &strText)
 {
-    printLine(stdout, QDir::toNativeSeparators(target.strFolder) + QStringLiteral(": ") + strText);
+    printLine(stdout, nativeFolder(target) + QStringLiteral(": ") + strText);
 }
 
-// The job as the window runs it; the per-user folder may not exist yet.
-int install(const Target &target, QString &strErroInfo)
+// On its own line of standard error, so that the line on standard output
+// stays what scripts compare.
+void printReason(const QString &strFolder, int nResult, const QString &strReason)
 {
-    if (target.bUserFolder)
-        QDir().mkpath(target.strFolder);
-    return JLinkAddQN58MCU::runSetup(target.strFolder, strErroInfo);
+    if (nResult != 0 && !strReason.isEmpty())
+        printLine(stderr, QDir::toNativeSeparators(strFolder) + QStringLiteral(": ") + strReason);
 }
 
-int installAll(const QList<Target> &targets)
+QString installationLabel(const Target &target)
 {
+    return target.strVersion.isEmpty() ? QStringLiteral("J-Link, version unknown")
+                                       : QStringLiteral("J-Link ") + target.strVersion;
+}
+
+// J-Link may still record an installation whose folder was removed.
+QList<Target> presentInstallations(const QList<Target> &found)
+{
+    QList<Target> present;
+    for (const Target &target : found) {
+        if (QFileInfo(target.strFolder).isDir())
+            present.append(target);
+        else
+            printLine(stderr, QStringLiteral("%1 (%2): folder missing, skipped")
+                                  .arg(nativeFolder(target), installationLabel(target)));
+    }
+    return present;
+}
+
+// Named folders first, then those found, then the per-user folder; each
+// folder once. Returns the exit status when there is nothing to work on.
+int selectTargets(const Invocation &invocation, QList<Target> &targets)
+{
+    const QString strUserFolder = userDeviceFolder();
+    for (const QString &strFolder : invocation.folders)
+        targets.append(namedTarget(strFolder, strUserFolder));
+    if (invocation.parser.isSet(invocation.options.all)) {
+        const QString strRoot = invocation.parser.value(invocation.options.searchIn);
+        const QList<Target> found = presentInstallations(foundInstallations(strRoot));
+        if (found.isEmpty()) {
+            printLine(stderr, QStringLiteral("No J-Link installation found in %1")
+                                  .arg(QDir::toNativeSeparators(strRoot)));
+            return exitNoTarget;
+        }
+        targets += found;
+    }
+    if (invocation.parser.isSet(invocation.options.user)) {
+        if (strUserFolder.isEmpty()) {
+            printLine(stderr,
+                      QStringLiteral("The per-user folder is unknown: ") + userFolderUnknown());
+            return exitNoTarget;
+        }
+        targets.append(userFolderTarget(strUserFolder));
+    }
+    targets = withoutRepeats(targets);
+    return 0;
+}
+
+// Why a named folder is not worked on; the per-user folder is made when
+// missing, and installations found were checked when found.
+QString refusal(const Target &target, bool bForce)
+{
+    if (target.kind != Target::Kind::Named)
+        return QString();
+    if (!QFileInfo::exists(target.strFolder))
+        return QStringLiteral("does not exist");
+    if (!bForce && !holdsJLink(target.strFolder))
+        return QStringLiteral("not a J-Link installation (%1); --force takes it all the same")
+            .arg(QLatin1String(jlinkFilesText));
+    return QString();
+}
+
+// Each target on its own; the first that fails gives the exit status.
+int forEachTarget(const Invocation &invocation, int (*work)(const Target &))
+{
+    QList<Target> targets;
+    if (const int nProblem = selectTargets(invocation, targets))
+        return nProblem;
+    const bool bForce = invocation.parser.isSet(invocation.options.force);
     int nExit = 0;
     for (const Target &target : targets) {
-        QString strErroInfo;
-        const int nResult = install(target, strErroInfo);
-        printTargetLine(target, outcomeText(nResult, strErroInfo));
+        const QString strRefusal = refusal(target, bForce);
+        if (!strRefusal.isEmpty())
+            printTargetLine(target, strRefusal);
+        const int nResult = strRefusal.isEmpty() ? work(target) : exitNoTarget;
         if (nExit == 0)
             nExit = nResult;
     }
     return nExit;
 }
 
-int statusAll(const QList<Target> &targets)
+// The job as the window runs it; the per-user folder may not exist yet.
+int installInto(const Target &target)
 {
-    int nExit = 0;
-    for (const Target &target : targets) {
-        const InstallationStatus status = checkInstallation(target.strFolder);
-        printTargetLine(target, statusText(status));
-        if (status.state != InstallationStatus::State::Installed)
-            nExit = 1;
-    }
-    return nExit;
+    if (target.kind == Target::Kind::UserFolder)
+        QDir().mkpath(target.strFolder);
+    QString strErroInfo;
+    QString strReason;
+    const int nResult = JLinkAddQN58MCU::runSetup(target.strFolder, strErroInfo, strReason);
+    printTargetLine(target, outcomeText(nResult, strErroInfo));
+    printReason(target.strFolder, nResult, strReason);
+    return nResult;
 }
 
-int uninstallAll(const QList<Target> &targets)
+int statusOf(const Target &target)
 {
-    int nExit = 0;
-    for (const Target &target : targets) {
-        QString strErroInfo;
-        switch (uninstall(target.strFolder, strErroInfo)) {
-        case UninstallResult::Removed:
-            printTargetLine(target, QStringLiteral("removed"));
-            break;
-        case UninstallResult::NothingToRemove:
-            printTargetLine(target, QStringLiteral("nothing to remove"));
-            break;
-        case UninstallResult::Failed:
-            printTargetLine(target, strErroInfo);
-            nExit = 1;
-            break;
-        }
-    }
-    return nExit;
+    const InstallationStatus status = checkInstallation(target.strFolder);
+    printTargetLine(target, statusText(status));
+    return status.state == InstallationStatus::State::Installed ? 0 : 1;
 }
 
-QString targetLabel(const Target &target)
+int uninstallFrom(const Target &target)
 {
-    if (target.bUserFolder)
-        return QStringLiteral("per-user folder");
-    return target.strVersion.isEmpty() ? QStringLiteral("J-Link, version unknown")
-                                       : QStringLiteral("J-Link ") + target.strVersion;
+    QString strErroInfo;
+    // uninstall() names no reason beside strErroInfo yet; one would go to printReason.
+    switch (uninstall(target.strFolder, strErroInfo)) {
+    case UninstallResult::Removed:
+        printTargetLine(target, QStringLiteral("removed"));
+        return 0;
+    case UninstallResult::NothingToRemove:
+        printTargetLine(target, QStringLiteral("nothing to remove"));
+        return 0;
+    case UninstallResult::Failed:
+        break;
+    }
+    printTargetLine(target, strErroInfo);
+    return 1;
 }
 
-int list(const QList<Target> &targets)
+int installTargets(const Invocation &invocation)
 {
-    for (const Target &target : targets) {
-        printLine(stdout,
-                  QStringLiteral("%1 (%2): %3")
-                      .arg(QDir::toNativeSeparators(target.strFolder), targetLabel(target),
-                           statusText(checkInstallation(target.strFolder))));
-    }
-    return 0;
+    return forEachTarget(invocation, installInto);
 }
 
-// Named folders first, then those found, then the per-user folder; each
-// target is handled on its own.
-int selectTargets(const QCommandLineParser &parser, const Options &options,
-                  const QStringList &folders, QList<Target> &targets)
+int statusTargets(const Invocation &invocation)
 {
-    for (const QString &strFolder : folders)
-        targets.append(Target{strFolder, QString(), false});
-    if (parser.isSet(options.all)) {
-        const QList<Target> found = foundInstallations(parser.value(options.searchIn));
-        if (found.isEmpty()) {
-            printLine(stderr,
-                      QStringLiteral("No J-Link installation found in %1")
-                          .arg(QDir::toNativeSeparators(parser.value(options.searchIn))));
-            return exitNoTarget;
-        }
-        targets += found;
+    return forEachTarget(invocation, statusOf);
+}
+
+int uninstallTargets(const Invocation &invocation)
+{
+    return forEachTarget(invocation, uninstallFrom);
+}
+
+void printListLine(const Target &target, const QString &strLabel)
+{
+    const bool bPresent
+        = QFileInfo(target.strFolder).isDir() || target.kind == Target::Kind::UserFolder;
+    const QString strState = bPresent ? statusText(checkInstallation(target.strFolder))
+                                      : QStringLiteral("folder missing");
+    printLine(stdout, QStringLiteral("%1 (%2): %3").arg(nativeFolder(target), strLabel, strState));
+}
+
+// Says so when nothing is found; a listing is never a failure.
+int listInstallations(const Invocation &invocation)
+{
+    const QString strRoot = invocation.parser.value(invocation.options.searchIn);
+    const QList<Target> found = foundInstallations(strRoot);
+    const QString strUserFolder = userDeviceFolder();
+    if (found.isEmpty()) {
+        QString strNone = QStringLiteral("No J-Link installation found in %1")
+                              .arg(QDir::toNativeSeparators(strRoot));
+        if (strUserFolder.isEmpty())
+            strNone += QStringLiteral(", and no per-user folder: ") + userFolderUnknown();
+        printLine(stdout, strNone);
     }
-    if (parser.isSet(options.user)) {
-        if (userDeviceFolder().isEmpty()) {
-            printLine(stderr, QStringLiteral("This account has no per-user folder"));
-            return exitNoTarget;
-        }
-        targets.append(userFolderTarget(userDeviceFolder()));
-    }
+    for (const Target &target : found)
+        printListLine(target, installationLabel(target));
+    if (!strUserFolder.isEmpty())
+        printListLine(userFolderTarget(strUserFolder), QStringLiteral("per-user folder"));
     return 0;
 }
 
@@ -198,48 +332,49 @@ int selectTargets(const QCommandLineParser &parser, const Options &options,
 int installOneFolder(const QString &strFolder)
 {
     QString strErroInfo;
-    const int nResult = JLinkAddQN58MCU::runSetup(strFolder, strErroInfo);
+    QString strReason;
+    const int nResult = JLinkAddQN58MCU::runSetup(strFolder, strErroInfo, strReason);
     // Always on standard output: the toolkit writes its own notes to standard error.
     printLine(stdout, outcomeText(nResult, strErroInfo));
+    printReason(strFolder, nResult, strReason);
     return nResult;
 }
 
-int runCommand(const QCommandLineParser &parser, const Options &options, const QString &strCommand,
-               const QStringList &folders)
+// Why the arguments make no call, in one line; empty when they make one.
+QString usageProblem(const Invocation &invocation, const QString &strFirst,
+                     const Command *command)
 {
-    QList<Target> targets;
-    if (strCommand == QLatin1String("list")) {
-        targets = foundInstallations(parser.value(options.searchIn));
-        if (!userDeviceFolder().isEmpty())
-            targets.append(userFolderTarget(userDeviceFolder()));
-        return list(targets);
+    const QCommandLineParser &parser = invocation.parser;
+    const Options &options = invocation.options;
+    const bool bTargets = !invocation.folders.isEmpty() || parser.isSet(options.all)
+        || parser.isSet(options.user);
+    const bool bTargetOptions = bTargets || parser.isSet(options.force);
+    if (!command) {
+        if (bTargetOptions || parser.isSet(options.searchIn))
+            return QStringLiteral("\"%1\" is no command (%2), and a J-Link folder alone takes "
+                                  "nothing more")
+                .arg(strFirst, commandNames());
+        return QString();
     }
-    const int nProblem = selectTargets(parser, options, folders, targets);
-    if (nProblem != 0)
-        return nProblem;
-    if (strCommand == QLatin1String("install"))
-        return installAll(targets);
-    if (strCommand == QLatin1String("status"))
-        return statusAll(targets);
-    return uninstallAll(targets);
-}
-
-// Why the targets do not suit the command, if they do not; a J-Link folder
-// alone keeps the usage as its only complaint.
-std::optional<QString> targetProblem(const QString &strCommand, const QStringList &folders,
-                                     bool bTargetOptions)
-{
-    const bool bTargets = !folders.isEmpty() || bTargetOptions;
-    if (!commands.contains(strCommand))
-        return bTargets ? std::optional<QString>(QString()) : std::nullopt;
-    if (strCommand == QLatin1String("list"))
-        return bTargets ? std::optional<QString>(QStringLiteral("list takes no targets"))
-                        : std::nullopt;
-    return bTargets ? std::nullopt
-                    : std::optional<QString>(QStringLiteral("%1: no target").arg(strCommand));
+    if (command->bTakesTargets && !bTargets)
+        return QStringLiteral("%1 needs a target: a folder, --all or --user")
+            .arg(QLatin1String(command->name));
+    if (!command->bTakesTargets && bTargetOptions)
+        return QStringLiteral("%1 takes no folder, --all, --user or --force")
+            .arg(QLatin1String(command->name));
+    return QString();
 }
 
 } // namespace
+
+QStringList usageLines(const QString &strProgram)
+{
+    QStringList lines{strProgram + QStringLiteral(" <J-Link folder>")};
+    for (const Command &command : commands)
+        lines << QStringLiteral("%1 %2 %3")
+                     .arg(strProgram, QLatin1String(command.name), QLatin1String(command.synopsis));
+    return lines;
+}
 
 int runCommandLine(const QStringList &arguments)
 {
@@ -247,15 +382,17 @@ int runCommandLine(const QStringList &arguments)
     const Options options;
     QCommandLineParser parser;
     parser.setApplicationDescription(description(strProgram));
-    parser.addOptions({options.all, options.user, options.searchIn, options.help, options.version});
-    parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("install, status, uninstall or list."));
+    parser.addOptions({options.all, options.user, options.force, options.searchIn, options.help,
+                       options.version});
+    parser.addPositionalArgument(QStringLiteral("command"), commandNames() + QLatin1Char('.'));
     parser.addPositionalArgument(QStringLiteral("folder"), QStringLiteral("J-Link folders."),
                                  QStringLiteral("[<folder>...]"));
 
     if (!parser.parse(arguments))
         return usageError(parser, parser.errorText());
-    if (parser.isSet(options.help)) {
+    QStringList positional = parser.positionalArguments();
+    if (parser.isSet(options.help)
+        || std::any_of(positional.cbegin(), positional.cend(), isPlatformHelpRequest)) {
         printLine(stdout, usage(parser));
         return 0;
     }
@@ -264,14 +401,15 @@ int runCommandLine(const QStringList &arguments)
         return 0;
     }
 
-    QStringList positional = parser.positionalArguments();
-    if (positional.isEmpty() || positional.contains(QString()))
-        return usageError(parser, QString());
-    const QString strCommand = positional.takeFirst();
-    const bool bTargetOptions = parser.isSet(options.all) || parser.isSet(options.user);
-    if (const auto problem = targetProblem(strCommand, positional, bTargetOptions))
-        return usageError(parser, *problem);
-    if (!commands.contains(strCommand))
-        return installOneFolder(strCommand);
-    return runCommand(parser, options, strCommand, positional);
+    if (positional.isEmpty())
+        return usageError(parser, QStringLiteral("No command and no J-Link folder given"));
+    if (positional.contains(QString()))
+        return usageError(parser, QStringLiteral("A folder name is empty"));
+    const QString strFirst = positional.takeFirst();
+    const Command *command = findCommand(strFirst);
+    const Invocation invocation{parser, options, positional};
+    const QString strProblem = usageProblem(invocation, strFirst, command);
+    if (!strProblem.isEmpty())
+        return usageError(parser, strProblem);
+    return command ? command->run(invocation) : installOneFolder(strFirst);
 }

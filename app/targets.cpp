@@ -1,38 +1,78 @@
 #include "targets.h"
 
+#include "filenames.h"
 #include "jlinkfolders.h"
 #include "jlinkversion.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSet>
 
 namespace {
 
+// Trailing separators, "." and ".." segments and links give one key; a
+// missing folder has no canonical path and keeps its cleaned one.
 QString sameFolderKey(const QString &strFolder)
 {
-    const QString strCanonical = QFileInfo(strFolder).canonicalFilePath();
-    return strCanonical.isEmpty() ? strFolder : strCanonical;
+    const QFileInfo info(strFolder);
+    const QString strCanonical = info.canonicalFilePath();
+    return fileNameKey(strCanonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath())
+                                              : strCanonical);
+}
+
+// The tool of Linux and macOS, of Windows, and the library of each.
+const QStringList &jlinkFiles()
+{
+    static const QStringList files{
+        QStringLiteral("JLinkExe"),       QStringLiteral("JLink.exe"),
+        QStringLiteral("libjlinkarm.so*"), QStringLiteral("libjlinkarm*.dylib"),
+        QStringLiteral("JLinkARM.dll"),   QStringLiteral("JLink_x64.dll")};
+    return files;
 }
 
 } // namespace
 
+const char jlinkFilesText[] = "no JLinkExe, JLink.exe or J-Link library";
+
 QList<Target> foundInstallations(const QString &strDiscoveryRoot)
 {
     QList<Target> targets;
-    QSet<QString> seen;
-    for (const QString &strFolder : findJLinkInstallations(strDiscoveryRoot)) {
-        const QString strKey = sameFolderKey(strFolder);
-        if (seen.contains(strKey))
-            continue;
-        seen.insert(strKey);
-        targets.append(Target{strFolder, jlinkVersion(strFolder), false});
-    }
-    return targets;
+    for (const QString &strFolder : findJLinkInstallations(strDiscoveryRoot))
+        targets.append(Target{strFolder, jlinkVersion(strFolder), Target::Kind::Found});
+    return withoutRepeats(targets);
 }
 
 Target userFolderTarget(const QString &strUserFolder)
 {
-    return Target{strUserFolder, QString(), true};
+    return Target{strUserFolder, QString(), Target::Kind::UserFolder};
+}
+
+Target namedTarget(const QString &strFolder, const QString &strUserFolder)
+{
+    if (!strUserFolder.isEmpty() && sameFolderKey(strFolder) == sameFolderKey(strUserFolder))
+        return userFolderTarget(strFolder);
+    return Target{strFolder, QString(), Target::Kind::Named};
+}
+
+QList<Target> withoutRepeats(const QList<Target> &targets)
+{
+    QList<Target> unique;
+    QSet<QString> seen;
+    for (const Target &target : targets) {
+        const QString strKey = sameFolderKey(target.strFolder);
+        if (seen.contains(strKey))
+            continue;
+        seen.insert(strKey);
+        unique.append(target);
+    }
+    return unique;
+}
+
+// Names compare without case: Windows file names ignore it, and J-Link's
+// own spelling has varied.
+bool holdsJLink(const QString &strFolder)
+{
+    return !QDir(strFolder).entryList(jlinkFiles(), QDir::Files).isEmpty();
 }
 
 bool proposesUserFolder(const QStringList &installations, const QString &strUserFolder)

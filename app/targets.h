@@ -9,15 +9,29 @@
 // per-user folder that recent J-Link versions read besides their own.
 struct Target
 {
+    // A named folder must prove itself a J-Link installation; one found was
+    // recorded as such, and the per-user folder is made when missing.
+    enum class Kind { Named, Found, UserFolder };
+
     QString strFolder;
-    QString strVersion; // of an installation, when its name tells it
-    bool bUserFolder = false;
+    QString strVersion; // of an installation found, when its name tells it
+    Kind kind = Kind::Named;
 };
 
 // The installations found as the window finds them, newest first, each
 // folder once: /opt/SEGGER/JLink links to one of the others.
 QList<Target> foundInstallations(const QString &strDiscoveryRoot);
 Target userFolderTarget(const QString &strUserFolder);
+// The per-user folder, when strFolder names it, is taken as such.
+Target namedTarget(const QString &strFolder, const QString &strUserFolder);
+// Each folder once, in its first spelling.
+QList<Target> withoutRepeats(const QList<Target> &targets);
+
+// Whether strFolder holds J-Link's command-line tool or its library, as
+// every J-Link installation does on one of the platforms.
+bool holdsJLink(const QString &strFolder);
+// Those files as a refusal names them.
+extern const char jlinkFilesText[];
 
 // The per-user folder is worth proposing once it exists or an installation
 // found would read it.

@@ -3,9 +3,16 @@
 
 #include <QString>
 
+// The variable the per-user folder lies below on this platform: HOME, or
+// APPDATA on Windows.
+extern const char userFolderVariable[];
+// Where below it J-Link looks.
+extern const char userFolderBelowVariable[];
+
 // The per-user folder from which J-Link V7.62 and later also read device
-// descriptions, on this platform; it may not exist yet. Empty when the
-// account has no such place.
+// descriptions, on this platform; it may not exist yet. Empty when
+// userFolderVariable is unset, empty or not an absolute path: the account
+// then has no such place, and a guess would write elsewhere.
 QString userDeviceFolder();
 
 #endif

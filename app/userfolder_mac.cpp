@@ -1,8 +1,4 @@
 #include "userfolder.h"
 
-#include <QDir>
-
-QString userDeviceFolder()
-{
-    return QDir::homePath() + QStringLiteral("/Library/Application Support/SEGGER/JLinkDevices");
-}
+const char userFolderVariable[] = "HOME";
+const char userFolderBelowVariable[] = "/Library/Application Support/SEGGER/JLinkDevices";

@@ -1,9 +1,5 @@
 #include "userfolder.h"
 
-#include <QDir>
-
+const char userFolderVariable[] = "HOME";
 // J-Link names $HOME/.config itself, whatever XDG_CONFIG_HOME says.
-QString userDeviceFolder()
-{
-    return QDir::homePath() + QStringLiteral("/.config/SEGGER/JLinkDevices");
-}
+const char userFolderBelowVariable[] = "/.config/SEGGER/JLinkDevices";

@@ -6,7 +6,8 @@
 
 // J-Link installations recorded where the window looks for them on this
 // platform: folders holding JLinkExe below a search folder, or groups with an
-// "InstallPath" below a registry key of the test's own, removed at the end.
+// "InstallPath" below a registry key of the test's own, removed at the end,
+// naming folders that hold JLink.exe.
 class FakeInstallations
 {
 public:

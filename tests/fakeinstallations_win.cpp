@@ -1,6 +1,7 @@
 #include "fakeinstallations.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSettings>
 #include <QUuid>
 
@@ -30,6 +31,7 @@ QString FakeInstallations::add(const QString &strName)
 {
     const QString strFolder = folder(strName);
     QDir().mkpath(strFolder);
+    QFile(strFolder + QStringLiteral("/JLink.exe")).open(QIODevice::WriteOnly);
     QSettings settings(m_strRoot, QSettings::NativeFormat);
     settings.setValue(strName + QStringLiteral("/InstallPath"), strFolder);
     return strFolder;

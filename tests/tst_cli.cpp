@@ -99,7 +99,9 @@ void tst_Cli::usage()
     const QByteArray err = cli.readAllStandardError();
     // The program's name alone, without folder or ".exe".
     const QByteArray usageLine = QByteArray("Usage: qn58-jlink-setup-cli <J-Link folder>") + lineEnd;
-    const QByteArray &usageText = onStandardOutput ? out : err;
+    // A mistake is named in one line before the usage.
+    const QByteArray usageText
+        = onStandardOutput ? out : err.mid(err.indexOf(lineEnd) + qstrlen(lineEnd));
     QVERIFY2(usageText.startsWith(usageLine), usageText.constData());
     QVERIFY((onStandardOutput ? err : out).isEmpty());
 }

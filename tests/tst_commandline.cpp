@@ -17,9 +17,10 @@ struct Run
     QByteArray errors;
 };
 
-Run runCli(const QStringList &arguments)
+Run runCli(const QStringList &arguments, const QString &strWorkingFolder = QString())
 {
     QProcess cli;
+    cli.setWorkingDirectory(strWorkingFolder);
     cli.start(QStringLiteral(QN58_CLI_PATH), arguments);
     Run run;
     if (!cli.waitForFinished(-1) || cli.exitStatus() != QProcess::NormalExit)
@@ -62,6 +63,8 @@ private slots:
     void userFolderIsMadeAndCleaned();
     void eachTargetOnItsOwn_data();
     void eachTargetOnItsOwn();
+    void namedTargets_data();
+    void namedTargets();
     void listShowsVersionsAndStatus();
 
 private:
@@ -92,26 +95,40 @@ void tst_CommandLine::cleanup()
 void tst_CommandLine::badUsage_data()
 {
     QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("reason");
 
-    QTest::newRow("install without target") << QStringList{QStringLiteral("install")};
-    QTest::newRow("status without target") << QStringList{QStringLiteral("status")};
-    QTest::newRow("uninstall without target") << QStringList{QStringLiteral("uninstall")};
+    for (const char *name : {"install", "status", "uninstall"}) {
+        QTest::addRow("%s without target", name)
+            << QStringList{QLatin1String(name)}
+            << QLatin1String(name) + QStringLiteral(" needs a target: a folder, --all or --user");
+    }
+    QTest::newRow("--force alone")
+        << QStringList{QStringLiteral("install"), QStringLiteral("--force")}
+        << "install needs a target: a folder, --all or --user";
     QTest::newRow("list with a target")
-        << QStringList{QStringLiteral("list"), QStringLiteral("--all")};
-    QTest::newRow("empty target") << QStringList{QStringLiteral("install"), QString()};
-    QTest::newRow("unknown option") << QStringList{QStringLiteral("--everywhere")};
-    QTest::newRow("target option without command") << QStringList{QStringLiteral("--user")};
+        << QStringList{QStringLiteral("list"), QStringLiteral("--all")}
+        << "list takes no folder, --all, --user or --force";
+    QTest::newRow("empty target") << QStringList{QStringLiteral("install"), QString()}
+                                  << "A folder name is empty";
+    QTest::newRow("unknown option") << QStringList{QStringLiteral("--everywhere")}
+                                    << "Unknown option 'everywhere'.";
+    QTest::newRow("target option without command")
+        << QStringList{QStringLiteral("--user")} << "No command and no J-Link folder given";
     QTest::newRow("folder with target option")
-        << QStringList{QStringLiteral("/a"), QStringLiteral("--all")};
+        << QStringList{QStringLiteral("/a"), QStringLiteral("--all")}
+        << "\"/a\" is no command (install, status, uninstall, list), and a J-Link folder alone "
+           "takes nothing more";
 }
 
 void tst_CommandLine::badUsage()
 {
     QFETCH(QStringList, arguments);
+    QFETCH(QString, reason);
     const Run run = runCli(arguments);
     QCOMPARE(run.nExit, 64);
     QVERIFY(run.lines.isEmpty());
-    QVERIFY2(run.errors.contains("Usage: qn58-jlink-setup-cli <J-Link folder>"),
+    QVERIFY2(run.errors.startsWith(reason.toUtf8() + lineEnd
+                                   + "Usage: qn58-jlink-setup-cli <J-Link folder>"),
              run.errors.constData());
 }
 
@@ -124,6 +141,11 @@ void tst_CommandLine::helpAndVersion_data()
                           << "Usage: qn58-jlink-setup-cli <J-Link folder>";
     QTest::newRow("version") << "--version"
                              << "qn58-jlink-setup-cli " QN58_VERSION;
+#ifdef Q_OS_WIN
+    // Windows programs take it for help; elsewhere it is a path.
+    QTest::newRow("/?") << "/?"
+                        << "Usage: qn58-jlink-setup-cli <J-Link folder>";
+#endif
 }
 
 void tst_CommandLine::helpAndVersion()
@@ -133,6 +155,7 @@ void tst_CommandLine::helpAndVersion()
     const Run run = runCli({option});
     QCOMPARE(run.nExit, 0);
     QCOMPARE(run.lines.value(0), firstLine);
+    QCOMPARE(run.errors, QByteArray());
 }
 
 void tst_CommandLine::commandsOverEveryInstallation()
@@ -142,8 +165,19 @@ void tst_CommandLine::commandsOverEveryInstallation()
     QVERIFY(writeFile(strOld + QStringLiteral("/JLinkDevices.xml"), otherVendorsDatabase(2)));
     const QString strOthers
         = splitVendorEntries(strOld + QStringLiteral("/JLinkDevices.xml")).strOthers;
-    const QStringList where{QStringLiteral("--all"), QStringLiteral("--search-in"),
+    // Named as well as found, it is handled once, as named.
+    const QString strNamed = strNew + QLatin1Char('/');
+    const QStringList where{strNamed, QStringLiteral("--all"), QStringLiteral("--search-in"),
                             m_installations->discoveryRoot()};
+#ifdef Q_OS_WIN
+    // Only the registry keeps an installation whose folder is gone.
+    const QString strGone = m_installations->add(QStringLiteral("JLink_V780"));
+    QVERIFY(QDir(strGone).removeRecursively());
+    const QByteArray skipped = QDir::toNativeSeparators(strGone).toUtf8()
+        + " (J-Link V7.80): folder missing, skipped" + lineEnd;
+#else
+    const QByteArray skipped;
+#endif
 
     struct Step
     {
@@ -165,12 +199,18 @@ void tst_CommandLine::commandsOverEveryInstallation()
         const Run run = runCli(QStringList{QLatin1String(step.command)} + where);
         const QString strText = QLatin1String(step.text);
         QVERIFY2(run.nExit == step.nExit, step.command);
-        QCOMPARE(run.lines, (QStringList{line(strNew, strText), line(strOld, strText)}));
+        QCOMPARE(run.lines, (QStringList{line(strNamed, strText), line(strOld, strText)}));
+        QCOMPARE(run.errors, skipped);
         QCOMPARE(vendorEntryCount(strNew), step.nEntries);
         QCOMPARE(vendorEntryCount(strOld), step.nEntries);
         QCOMPARE(splitVendorEntries(strOld + QStringLiteral("/JLinkDevices.xml")).strOthers,
                  strOthers);
     }
+#ifdef Q_OS_WIN
+    const Run list = runCli({QStringLiteral("list"), where.at(2), where.at(3)});
+    QVERIFY(list.lines.contains(QDir::toNativeSeparators(strGone)
+                                + QStringLiteral(" (J-Link V7.80): folder missing")));
+#endif
     // --all installs into the installations only.
     QVERIFY(!QFileInfo::exists(m_strUserFolder));
 }
@@ -194,6 +234,7 @@ void tst_CommandLine::userFolderIsMadeAndCleaned()
     Run run = runCli({QStringLiteral("install"), strUser});
     QCOMPARE(run.nExit, 0);
     QCOMPARE(run.lines, QStringList{line(m_strUserFolder, installed)});
+    QCOMPARE(run.errors, QByteArray());
     QCOMPARE(vendorEntryCount(m_strUserFolder), 528);
     QCOMPARE(runCli({QStringLiteral("status"), strUser}).nExit, 0);
 
@@ -212,6 +253,7 @@ void tst_CommandLine::eachTargetOnItsOwn_data()
     QTest::addColumn<QString>("badLine");
 
     // The bad target is a plain file: no database can be made below it.
+    // Neither target holds J-Link, so both are given with --force.
     QTest::newRow("install") << "install" << 1 << installed << "Setup has failed";
     QTest::newRow("status") << "status" << 1 << "installed"
                             << "not installed";
@@ -231,12 +273,99 @@ void tst_CommandLine::eachTargetOnItsOwn()
     QVERIFY(QDir().mkdir(strGood));
     QVERIFY(writeFile(strBad, "a file"));
     if (command != QLatin1String("install"))
-        QCOMPARE(runCli({QStringLiteral("install"), strGood}).nExit, 0);
+        QCOMPARE(runCli({QStringLiteral("install"), QStringLiteral("--force"), strGood}).nExit, 0);
 
-    const Run run = runCli({command, strBad, strGood});
+    const Run run = runCli({command, QStringLiteral("--force"), strBad, strGood});
     QCOMPARE(run.nExit, exitCode);
     QCOMPARE(run.lines, (QStringList{line(strBad, badLine), line(strGood, goodLine)}));
     QCOMPARE(readFile(strBad), QByteArray("a file"));
+}
+
+void tst_CommandLine::namedTargets_data()
+{
+    // %1 is the test's folder, %2 the home variable, %3 where installations are looked for.
+    QTest::addColumn<QString>("arguments");
+    QTest::addColumn<QString>("home"); // "unset", or a relative path in place of the test's home
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("lines");
+    QTest::addColumn<QString>("errors");
+
+    for (const char *name : {"install", "status", "uninstall"}) {
+        QTest::addRow("%s: missing folder", name)
+            << QLatin1String(name) + QStringLiteral(" %1/missing")
+            << QString() << 66 << "%1/missing: does not exist" << QString();
+        QTest::addRow("%s: folder without J-Link", name)
+            << QLatin1String(name) + QStringLiteral(" %1/plain")
+            << QString() << 66
+            << "%1/plain: not a J-Link installation (no JLinkExe, JLink.exe or J-Link library); "
+               "--force takes it all the same"
+            << QString();
+    }
+    const char unknown[] = "The per-user folder is unknown: %2 is not set to an absolute path";
+    QTest::newRow("home unset") << "install --user"
+                                << "unset" << 66 << QString() << QString::fromLatin1(unknown);
+    QTest::newRow("home relative") << "install --user"
+                                   << "home" << 66 << QString() << QString::fromLatin1(unknown);
+    QTest::newRow("list finds nothing")
+        << "list --search-in %3"
+        << "unset" << 0
+        << "No J-Link installation found in %3, and no per-user folder: %2 is not set to an "
+           "absolute path"
+        << QString();
+    QTest::newRow("same folder thrice")
+        << "status %1/jlink %1/jlink/ %1/plain/../jlink/." << QString() << 1
+        << "%1/jlink: not installed" << QString();
+    QTest::newRow("missing and present folder")
+        << "status %1/missing %1/jlink" << QString() << 66
+        << "%1/missing: does not exist\n%1/jlink: not installed" << QString();
+#ifdef Q_OS_WIN
+    // Only Windows file names ignore case.
+    QTest::newRow("same folder in another case") << "status %1/jlink %1/JLINK" << QString() << 1
+                                                 << "%1/jlink: not installed" << QString();
+#else
+    // Windows lets only privileged users make links.
+    QTest::newRow("link and its folder") << "status %1/link %1/jlink" << QString() << 1
+                                         << "%1/link: not installed" << QString();
+#endif
+}
+
+void tst_CommandLine::namedTargets()
+{
+    QFETCH(QString, arguments);
+    QFETCH(QString, home);
+    QFETCH(int, exitCode);
+    QFETCH(QString, lines);
+    QFETCH(QString, errors);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("plain")));
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("jlink")));
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("jlink/JLinkExe")), ""));
+#ifndef Q_OS_WIN
+    QVERIFY(QFile::link(QStringLiteral("jlink"), dir.filePath(QStringLiteral("link"))));
+#endif
+    if (home == QLatin1String("unset"))
+        qunsetenv(homeVariable);
+    else if (!home.isEmpty())
+        qputenv(homeVariable, home.toLocal8Bit());
+    const auto expand = [&](QString strText) {
+        return strText.replace(QLatin1String("%1"), dir.path())
+            .replace(QLatin1String("%2"), QLatin1String(homeVariable))
+            .replace(QLatin1String("%3"), m_installations->discoveryRoot());
+    };
+    const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+
+    QStringList words = arguments.split(QLatin1Char(' '));
+    for (QString &strWord : words)
+        strWord = expand(strWord);
+    const Run run = runCli(words, dir.path());
+    QCOMPARE(run.nExit, exitCode);
+    QCOMPARE(run.lines.join(QLatin1Char('\n')), QDir::toNativeSeparators(expand(lines)));
+    if (!errors.isEmpty())
+        errors = expand(errors) + QLatin1String(lineEnd);
+    QCOMPARE(QString::fromUtf8(run.errors), errors);
+    // Nothing made, neither in the folders named nor in the working folder.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    QVERIFY(QDir(dir.filePath(QStringLiteral("plain"))).isEmpty());
 }
 
 void tst_CommandLine::listShowsVersionsAndStatus()
@@ -257,6 +386,7 @@ void tst_CommandLine::listShowsVersionsAndStatus()
             QDir::toNativeSeparators(strCustom)
                 + QStringLiteral(" (J-Link, version unknown): not installed"),
             m_strUserFolder + QStringLiteral(" (per-user folder): not installed")}));
+    QCOMPARE(run.errors, QByteArray());
 }
 
 QTEST_GUILESS_MAIN(tst_CommandLine)

@@ -1,6 +1,8 @@
 // The files that integrate the programs into the desktop and the Debian
 // package name each other and the project's version; no validator checks that.
 
+#include "commandline.h"
+
 #include <QFile>
 #include <QImage>
 #include <QRegularExpression>
@@ -77,6 +79,12 @@ void tst_DesktopFiles::filesNameEachOther_data()
         << packagingFile(appId + QStringLiteral(".metainfo.xml"))
         << QStringLiteral(
                "<launchable type=\"desktop-id\">com.kestrilon.qn58jlinksetup.desktop</launchable>");
+    // The whole synopsis block, between empty lines.
+    const QString indent = QStringLiteral("\n    ");
+    QTest::newRow("README shows the console usage")
+        << packagingFile(QStringLiteral("../README.md"))
+        << indent + usageLines(QStringLiteral("qn58-jlink-setup-cli")).join(indent)
+            + QLatin1Char('\n');
 }
 
 void tst_DesktopFiles::filesNameEachOther()

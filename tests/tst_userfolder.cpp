@@ -36,11 +36,14 @@ void tst_UserFolder::pathFollowsTheHome_data()
 #elif defined(Q_OS_MACOS)
     QTest::newRow("home") << "home"
                           << "%1/home/Library/Application Support/SEGGER/JLinkDevices";
+    QTest::newRow("no home") << QString() << QString();
 #else
     QTest::newRow("home") << "home"
                           << "%1/home/.config/SEGGER/JLinkDevices";
     QTest::newRow("with a final separator") << "home/"
                                             << "%1/home/.config/SEGGER/JLinkDevices";
+    // Not the root's .config, as the toolkit's home would have it.
+    QTest::newRow("no home") << QString() << QString();
 #endif
 }
 

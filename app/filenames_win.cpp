@@ -1,0 +1,6 @@
+#include "filenames.h"
+
+QString fileNameKey(const QString &strPath)
+{
+    return strPath.toCaseFolded();
+}

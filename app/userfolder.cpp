@@ -1,0 +1,12 @@
+#include "userfolder.h"
+
+#include <QDir>
+
+QString userDeviceFolder()
+{
+    const QString strBase = qEnvironmentVariable(userFolderVariable);
+    if (!QDir::isAbsolutePath(strBase))
+        return QString();
+    return QDir::toNativeSeparators(
+        QDir::cleanPath(strBase + QLatin1String(userFolderBelowVariable)));
+}
