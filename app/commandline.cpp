@@ -263,14 +263,18 @@ int statusOf(const Target &target)
 {
     const InstallationStatus status = checkInstallation(target.strFolder);
     printTargetLine(target, statusText(status));
-    return status.state == InstallationStatus::State::Installed ? 0 : 1;
+    const int nResult = status.state == InstallationStatus::State::Installed ? 0 : 1;
+    printReason(target.strFolder, nResult, status.strReason);
+    return nResult;
 }
 
 int uninstallFrom(const Target &target)
 {
     QString strErroInfo;
-    // uninstall() names no reason beside strErroInfo yet; one would go to printReason.
-    switch (uninstall(target.strFolder, strErroInfo)) {
+    QString strReason;
+    const TargetKind kind = target.kind == Target::Kind::UserFolder ? TargetKind::UserFolder
+                                                                     : TargetKind::Installation;
+    switch (uninstall(target.strFolder, strErroInfo, kind, &strReason)) {
     case UninstallResult::Removed:
         printTargetLine(target, QStringLiteral("removed"));
         return 0;
@@ -281,6 +285,7 @@ int uninstallFrom(const Target &target)
         break;
     }
     printTargetLine(target, strErroInfo);
+    printReason(target.strFolder, 1, strReason);
     return 1;
 }
 
