@@ -375,27 +375,22 @@ void tst_MainWindow::userFolderIsProposedLast_data()
     QTest::addColumn<QStringList>("installations");
     QTest::addColumn<bool>("userFolderExists");
     QTest::addColumn<bool>("proposed");
-    // Made read-only in the newest installation: "." for the folder itself.
+    // Made read-only in the newest installation, "." the folder itself: the
+    // per-user folder is selected then.
     QTest::addColumn<QString>("readOnly");
-    QTest::addColumn<bool>("userFolderSelected");
 
     QTest::newRow("recent J-Link") << QStringList{QStringLiteral("JLink_V620c"), QStringLiteral("JLink_V794")}
-                                   << false << true << QString() << false;
-    QTest::newRow("old J-Link only") << QStringList{QStringLiteral("JLink_V620c")} << false << false
-                                     << QString() << false;
-    QTest::newRow("folder exists") << QStringList{QStringLiteral("JLink_V620c")} << true << true
-                                   << QString() << false;
-    QTest::newRow("folder exists, no J-Link") << QStringList() << true << true << QString() << false;
-    QTest::newRow("nothing") << QStringList() << false << false << QString() << false;
+                                   << false << true << QString();
+    QTest::newRow("old J-Link only") << QStringList{QStringLiteral("JLink_V620c")} << false << false << QString();
+    QTest::newRow("folder exists") << QStringList{QStringLiteral("JLink_V620c")} << true << true << QString();
+    QTest::newRow("folder exists, no J-Link") << QStringList() << true << true << QString();
+    QTest::newRow("nothing") << QStringList() << false << false << QString();
 #ifndef Q_OS_WIN
     // Windows keeps the registry's order: the window selects no other folder there.
     QTest::newRow("recent J-Link read-only")
-        << QStringList{QStringLiteral("JLink_V620c"), QStringLiteral("JLink_V794")} << false << true
-        << "." << true;
+        << QStringList{QStringLiteral("JLink_V620c"), QStringLiteral("JLink_V794")} << false << true << ".";
     QTest::newRow("recent J-Link, database read-only") << QStringList{QStringLiteral("JLink_V794")}
-                                                       << false << true << "JLinkDevices.xml" << true;
-    QTest::newRow("old J-Link read-only") << QStringList{QStringLiteral("JLink_V620c")} << true
-                                          << true << "." << false;
+                                                       << false << true << "JLinkDevices.xml";
 #endif
 }
 
@@ -405,7 +400,6 @@ void tst_MainWindow::userFolderIsProposedLast()
     QFETCH(bool, userFolderExists);
     QFETCH(bool, proposed);
     QFETCH(QString, readOnly);
-    QFETCH(bool, userFolderSelected);
     QStringList expected;
     for (const QString &strName : installations)
         expected.prepend(m_installations->add(strName));
@@ -429,8 +423,7 @@ void tst_MainWindow::userFolderIsProposedLast()
     auto *combo = window.findChild<QComboBox *>(QStringLiteral("comboBox_Path"));
     QCOMPARE(items(combo), expected);
     // The newest installation stays the first proposal unless the user cannot write it.
-    QCOMPARE(combo->currentIndex(),
-             expected.isEmpty() ? -1 : userFolderSelected ? expected.size() - 1 : 0);
+    QCOMPARE(combo->currentIndex(), expected.isEmpty() ? -1 : readOnly.isEmpty() ? 0 : expected.size() - 1);
 }
 
 QTEST_MAIN(tst_MainWindow)
