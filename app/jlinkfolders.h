@@ -15,4 +15,8 @@ QStringList findJLinkInstallations(const QString &strRoot);
 // The folder the Browse dialog opens at.
 QString browseStartFolder();
 
+// Whether the window selects the per-user folder over strNewest, the newest
+// installation found, rather than leave that installation selected.
+bool prefersUserFolder(const QString &strNewest);
+
 #endif

@@ -1,5 +1,8 @@
 #include "jlinkfolders.h"
 
+#include "devicedatabase.h"
+#include "jlinkversion.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -33,4 +36,14 @@ QString browseStartFolder()
 {
     const QString strRoot = defaultJLinkDiscoveryRoot();
     return QFileInfo::exists(strRoot) ? strRoot : QDir::homePath();
+}
+
+// The window runs with the user's rights: an installation the user may not
+// write would fail, while the per-user folder serves its J-Link as well.
+bool prefersUserFolder(const QString &strNewest)
+{
+    if (!readsUserDeviceFolder(jlinkVersion(strNewest)))
+        return false;
+    const QFileInfo database(deviceDatabasePath(strNewest));
+    return !QFileInfo(strNewest).isWritable() || (database.exists() && !database.isWritable());
 }

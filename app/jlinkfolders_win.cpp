@@ -29,3 +29,10 @@ QString browseStartFolder()
 {
     return QStringLiteral("C:/Program Files");
 }
+
+// Administrators are asked to elevate for installations under Program Files,
+// so the registry's order stands.
+bool prefersUserFolder(const QString &)
+{
+    return false;
+}

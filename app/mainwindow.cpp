@@ -14,6 +14,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -40,12 +41,17 @@ QSpacerItem *expandingSpacer(int nHeight)
     return new QSpacerItem(50, nHeight, QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
+// Lines the result line wraps over at most: the message and a reason.
+const int resultLines = 3;
+
 } // namespace
 
-MainWindow::MainWindow(QWidget *parent, const QString &strDiscoveryRoot)
+MainWindow::MainWindow(QWidget *parent, const QString &strDiscoveryRoot,
+                       std::chrono::milliseconds lockWait)
     : QMainWindow(parent)
     , m_nResult(-1)
     , m_strUserFolder(userDeviceFolder())
+    , m_lockWait(lockWait)
 {
     setAnimated(false);
     buildWidgets();
@@ -62,6 +68,8 @@ MainWindow::MainWindow(QWidget *parent, const QString &strDiscoveryRoot)
     connect(pushButtonBrowse, SIGNAL(clicked()), this, SLOT(button_Browse_Click_Slot()));
     connect(pushButtonStart, SIGNAL(clicked()), this, SLOT(button_Start_Click_Slot()));
     connect(pushButtonCancel, SIGNAL(clicked()), this, SLOT(close()));
+    connect(comboBox_Path, SIGNAL(currentTextChanged(QString)), this,
+            SLOT(comboBox_Path_Changed_Slot()));
 }
 
 void MainWindow::buildWidgets()
@@ -127,6 +135,7 @@ void MainWindow::buildWidgets()
     pushButtonStart->setObjectName(QStringLiteral("pushButtonStart"));
     pushButtonStart->setFont(buttonFont);
     pushButtonStart->setText(tr("Start"));
+    pushButtonStart->setDefault(true);
 
     pushButtonCancel = new QPushButton(centralWidget);
     pushButtonCancel->setObjectName(QStringLiteral("pushButtonCancel"));
@@ -136,11 +145,18 @@ void MainWindow::buildWidgets()
     label_finish = new QLabel(centralWidget);
     label_finish->setObjectName(QStringLiteral("label_finish"));
     label_finish->setFont(statusFont);
+    // Focus on the outcome makes screen readers speak it; the keyboard reaches it too.
+    label_finish->setTextInteractionFlags(Qt::TextSelectableByMouse
+                                          | Qt::TextSelectableByKeyboard);
+    // Empty until a run ends, yet the fixed window must hold the success line
+    // on one line, and a message with its reason wrapped below it: measured
+    // as the label lays out its text.
+    label_finish->setText(outcomeText(0, QString()));
+    const int nWidth = label_finish->sizeHint().width();
+    label_finish->setText(QStringLiteral("\n").repeated(resultLines - 1));
+    label_finish->setMinimumSize(nWidth, label_finish->sizeHint().height());
     label_finish->setText(tr(""));
-    // Empty until a run ends, yet the fixed window must hold the success line,
-    // the longest outcome.
-    label_finish->setMinimumSize(
-        label_finish->fontMetrics().size(0, outcomeText(0, QString())));
+    label_finish->setWordWrap(true);
 
     auto *titleRow = new QHBoxLayout(groupBox);
     titleRow->addItem(expandingSpacer(25));
@@ -173,6 +189,7 @@ void MainWindow::buildWidgets()
     setTabOrder(comboBox_Path, pushButtonBrowse);
     setTabOrder(pushButtonBrowse, pushButtonStart);
     setTabOrder(pushButtonStart, pushButtonCancel);
+    setTabOrder(pushButtonCancel, label_finish);
 }
 
 void MainWindow::discoverJLinkFolders(const QString &strDiscoveryRoot)
@@ -183,6 +200,8 @@ void MainWindow::discoverJLinkFolders(const QString &strDiscoveryRoot)
     if (proposesUserFolder(m_strListPath, m_strUserFolder))
         m_strListPath.append(m_strUserFolder);
     comboBox_Path->addItems(m_strListPath);
+    if (!m_strListPath.isEmpty() && prefersUserFolder(m_strListPath.first()))
+        comboBox_Path->setCurrentText(m_strUserFolder);
     if (comboBox_Path->count() > 0)
         return;
 
@@ -215,7 +234,7 @@ void MainWindow::button_Browse_Click_Slot()
 
 void MainWindow::button_Start_Click_Slot()
 {
-    label_finish->setText(tr(""));
+    showStatus(QString(), QString());
     if (comboBox_Path->currentText().isEmpty()) {
         showError(tr("The folder path can't be empty"));
         return;
@@ -233,7 +252,11 @@ void MainWindow::button_Start_Click_Slot()
     m_nResult = -1;
     // A wait that ends without a result must not repeat an earlier message.
     m_strErrorInfo.clear();
-    auto *worker = new JLinkAddQN58MCU(comboBox_Path->currentText());
+    m_strReason.clear();
+    m_strJobFolder = comboBox_Path->currentText();
+    auto *worker = new JLinkAddQN58MCU(m_strJobFolder, m_lockWait);
+    m_job = worker;
+    connect(worker, SIGNAL(emitReason(QString)), this, SLOT(JLinkAddQN58_Reason_Slot(QString)));
     connect(worker, SIGNAL(emitResult(int, QString)), this, SLOT(JLinkAddQN58_Slot(int, QString)));
     detachJob(worker);
     worker->start();
@@ -241,18 +264,71 @@ void MainWindow::button_Start_Click_Slot()
     QProgressDialog progress;
     showBusyDialog(progress);
     QCoreApplication::processEvents();
+    m_bWaiting = true;
     waitForResult();
+    m_bWaiting = false;
     progress.close();
 
-    label_finish->setText(outcomeText(m_nResult, m_strErrorInfo));
-    label_finish->setStyleSheet(m_nResult == 0 ? QStringLiteral("color: Green;")
-                                               : QStringLiteral("color: red;"));
+    // A job still waiting for another on its folder reports later; until then
+    // the line keeps the palette's text colour, neither success nor failure.
+    if (m_nResult < 0)
+        showStatus(tr("The installation is still running; its result will show here."),
+                   QString());
+    else
+        showOutcome();
+}
+
+// An outcome belongs to the folder it was reached for.
+void MainWindow::comboBox_Path_Changed_Slot()
+{
+    showStatus(QString(), QString());
 }
 
 void MainWindow::JLinkAddQN58_Slot(int nResult, QString strErrorInfo)
 {
+    if (sender() != m_job)
+        return;
     m_nResult = nResult;
     m_strErrorInfo = strErrorInfo;
+    if (!m_bWaiting && comboBox_Path->currentText() == m_strJobFolder)
+        showOutcome();
+}
+
+void MainWindow::JLinkAddQN58_Reason_Slot(QString strReason)
+{
+    if (sender() == m_job)
+        m_strReason = strReason;
+}
+
+void MainWindow::showOutcome()
+{
+    showStatus(outcomeText(m_nResult, m_strErrorInfo, m_strReason),
+               m_nResult == 0 ? QStringLiteral("color: Green;") : QStringLiteral("color: red;"));
+}
+
+void MainWindow::showStatus(const QString &strText, const QString &strStyleSheet)
+{
+    label_finish->setText(strText);
+    label_finish->setStyleSheet(strStyleSheet);
+    // Screen readers speak the widget that takes the focus.
+    if (!strText.isEmpty())
+        label_finish->setFocus(Qt::OtherFocusReason);
+}
+
+// What a dialog does with these keys, which a main window leaves out: Return
+// presses the focused button, else the default one.
+void MainWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Cancel)) {
+        pushButtonCancel->click();
+        return;
+    }
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    auto *button = qobject_cast<QPushButton *>(focusWidget());
+    (button ? button : pushButtonStart)->click();
 }
 
 void MainWindow::showError(const QString &strText)

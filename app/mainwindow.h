@@ -1,9 +1,11 @@
 #ifndef MAINWINDOW_H
 #define MAINWINDOW_H
 
+#include "installationlock.h"
 #include "jlinkfolders.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 
 class QComboBox;
@@ -17,15 +19,21 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    // strDiscoveryRoot is where J-Link installations are looked up; tests
-    // point it at a folder of their own.
+    // strDiscoveryRoot is where J-Link installations are looked up, lockWait
+    // how long a job waits for another on the same folder; tests choose both.
     explicit MainWindow(QWidget *parent = nullptr,
-                        const QString &strDiscoveryRoot = defaultJLinkDiscoveryRoot());
+                        const QString &strDiscoveryRoot = defaultJLinkDiscoveryRoot(),
+                        std::chrono::milliseconds lockWait = installationLockWait);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private slots:
     void button_Browse_Click_Slot();
     void button_Start_Click_Slot();
+    void comboBox_Path_Changed_Slot();
     void JLinkAddQN58_Slot(int nResult, QString strErrorInfo);
+    void JLinkAddQN58_Reason_Slot(QString strReason);
 
 private:
     void buildWidgets();
@@ -33,12 +41,21 @@ private:
     void showError(const QString &strText);
     void showBusyDialog(QProgressDialog &progress);
     void waitForResult();
+    void showOutcome();
+    void showStatus(const QString &strText, const QString &strStyleSheet);
 
     QStringList m_strListPath;
     int m_nResult;
     QString m_strErrorInfo;
+    QString m_strReason;
     // Proposed after the installations found, and made when chosen.
     const QString m_strUserFolder;
+    const std::chrono::milliseconds m_lockWait;
+    // The job of the last Start and its folder: an earlier job's result, or
+    // one for a folder no longer selected, is not shown.
+    QPointer<QObject> m_job;
+    QString m_strJobFolder;
+    bool m_bWaiting = false;
 
     QWidget *centralWidget;
     QGroupBox *groupBox;

@@ -2,12 +2,13 @@
 
 #include <QCoreApplication>
 
-QString outcomeText(int nResult, const QString &strErrorInfo)
+QString outcomeText(int nResult, const QString &strErrorInfo, const QString &strReason)
 {
     if (nResult == 0)
         return QCoreApplication::translate(
             "MainWindow", "Setup has performed all requested operations successfully");
-    if (!strErrorInfo.isEmpty())
-        return strErrorInfo;
-    return QCoreApplication::translate("MainWindow", "Setup has failed");
+    const QString strMessage = strErrorInfo.isEmpty()
+        ? QCoreApplication::translate("MainWindow", "Setup has failed")
+        : strErrorInfo;
+    return strReason.isEmpty() ? strMessage : strMessage + QStringLiteral(": ") + strReason;
 }

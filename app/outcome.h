@@ -4,7 +4,9 @@
 #include <QString>
 
 // The line that reports a job's result, the same in the window and on the
-// console: success, else the job's message or a fallback for an empty one.
-QString outcomeText(int nResult, const QString &strErrorInfo);
+// console: success, else the job's message or a fallback for an empty one,
+// followed by the reason of the failure when the job names one.
+QString outcomeText(int nResult, const QString &strErrorInfo,
+                    const QString &strReason = QString());
 
 #endif

@@ -33,8 +33,10 @@ bool JLinkAddQN58MCU::removeOldDevices(QString strJLinkPath, QString &strErroInf
     try {
         if (createDeviceDatabase(strDatabasePath))
             return true;
-        strReason = QFileInfo(strJLinkPath).isWritable() ? QStringLiteral("it could not be created")
-                                                         : QStringLiteral("permission denied");
+        const QFileInfo folder(strJLinkPath);
+        strReason = !folder.isDir()      ? QStringLiteral("not a folder")
+            : folder.isWritable() ? QStringLiteral("it could not be created")
+                                  : QStringLiteral("permission denied");
     } catch (const FileError &error) {
         strErroInfo = JobMessages::databaseAccessFailed();
         strReason = error.reason();

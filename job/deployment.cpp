@@ -3,8 +3,8 @@
 #include "deploymentlist.h"
 #include "devicedatabase.h"
 #include "setuplog.h"
+#include "vendor.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -16,8 +16,8 @@ QString copyReason(const QString &strTarget, const QString &strName)
     const QFileInfo target(strTarget);
     const QFileInfo folder(target.absolutePath());
     if (!folder.isDir())
-        return QStringLiteral("the folder %1 could not be made")
-            .arg(QDir::toNativeSeparators(folder.filePath()));
+        return QStringLiteral("the folder \"%1\" could not be made")
+            .arg(Vendor::entryLoaderFolder().chopped(1));
     const bool bForbidden = !folder.isWritable() || (target.exists() && !target.isWritable());
     return QStringLiteral("\"%1\" could not be written").arg(strName)
         + (bForbidden ? QStringLiteral(": permission denied") : QString());

@@ -28,9 +28,10 @@ void prepareFolders(const QString &strDevicesPath, const QString &strVendorPath,
 
 } // namespace
 
-JLinkAddQN58MCU::JLinkAddQN58MCU(QString strJLinkPath)
+JLinkAddQN58MCU::JLinkAddQN58MCU(QString strJLinkPath, std::chrono::milliseconds lockWait)
     : QThread(nullptr)
     , strJLinkPath(strJLinkPath)
+    , m_lockWait(lockWait)
 {
 }
 
@@ -38,7 +39,7 @@ void JLinkAddQN58MCU::run()
 {
     QString strErroInfo;
     QString strReason;
-    const int nResult = runSetup(strJLinkPath, strErroInfo, strReason);
+    const int nResult = runSetup(strJLinkPath, strErroInfo, strReason, m_lockWait);
     if (!strReason.isEmpty())
         emit emitReason(strReason);
     emit emitResult(nResult, strErroInfo);

@@ -15,7 +15,9 @@ class JLinkAddQN58MCU : public QThread
     Q_OBJECT
 
 public:
-    explicit JLinkAddQN58MCU(QString strJLinkPath);
+    // lockWait bounds the wait for another job on the same folder.
+    explicit JLinkAddQN58MCU(QString strJLinkPath,
+                             std::chrono::milliseconds lockWait = installationLockWait);
 
     // Waits up to lockWait for another job on the same folder to end. On
     // failure, strReason says in a user's words why, after the fixed message.
@@ -52,6 +54,7 @@ protected:
 
 private:
     const QString strJLinkPath;
+    const std::chrono::milliseconds m_lockWait;
 };
 
 #endif

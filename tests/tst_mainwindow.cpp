@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -75,6 +76,8 @@ private slots:
     void browseIntoPlaceholderShowsFolder();
     void cancelledBrowseLeavesItems();
     void cancelEndsEventLoop();
+    void keysPressButtons_data();
+    void keysPressButtons();
     void userFolderIsProposedLast_data();
     void userFolderIsProposedLast();
 
@@ -333,18 +336,62 @@ void tst_MainWindow::cancelEndsEventLoop()
     QVERIFY(!window.isVisible());
 }
 
+void tst_MainWindow::keysPressButtons_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("pressed");
+
+    QTest::newRow("Return on Browse") << "pushButtonBrowse" << int(Qt::Key_Return) << "pushButtonBrowse";
+    QTest::newRow("Return in folder box") << "comboBox_Path" << int(Qt::Key_Return) << "pushButtonStart";
+    QTest::newRow("Escape") << "comboBox_Path" << int(Qt::Key_Escape) << "pushButtonCancel";
+}
+
+void tst_MainWindow::keysPressButtons()
+{
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(QString, pressed);
+    m_installations->add(QStringLiteral("JLink_V794"));
+    MainWindow window(nullptr, m_strRoot);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(window.findChild<QPushButton *>(QStringLiteral("pushButtonStart"))->isDefault());
+    QStringList pressedButtons;
+    for (QPushButton *button : window.findChildren<QPushButton *>()) {
+        // Which button a key presses counts here, not what the button does.
+        button->disconnect(&window);
+        connect(button, &QPushButton::clicked,
+                [&pressedButtons, button] { pressedButtons << button->objectName(); });
+    }
+    auto *widget = window.findChild<QWidget *>(focus);
+    widget->setFocus();
+    QTest::keyClick(widget, Qt::Key(key));
+    QCOMPARE(pressedButtons, QStringList{pressed});
+}
+
 void tst_MainWindow::userFolderIsProposedLast_data()
 {
     QTest::addColumn<QStringList>("installations");
     QTest::addColumn<bool>("userFolderExists");
     QTest::addColumn<bool>("proposed");
+    // Made read-only in the newest installation, "." the folder itself: the
+    // per-user folder is selected then.
+    QTest::addColumn<QString>("readOnly");
 
     QTest::newRow("recent J-Link") << QStringList{QStringLiteral("JLink_V620c"), QStringLiteral("JLink_V794")}
-                                   << false << true;
-    QTest::newRow("old J-Link only") << QStringList{QStringLiteral("JLink_V620c")} << false << false;
-    QTest::newRow("folder exists") << QStringList{QStringLiteral("JLink_V620c")} << true << true;
-    QTest::newRow("folder exists, no J-Link") << QStringList() << true << true;
-    QTest::newRow("nothing") << QStringList() << false << false;
+                                   << false << true << QString();
+    QTest::newRow("old J-Link only") << QStringList{QStringLiteral("JLink_V620c")} << false << false << QString();
+    QTest::newRow("folder exists") << QStringList{QStringLiteral("JLink_V620c")} << true << true << QString();
+    QTest::newRow("folder exists, no J-Link") << QStringList() << true << true << QString();
+    QTest::newRow("nothing") << QStringList() << false << false << QString();
+#ifndef Q_OS_WIN
+    // Windows keeps the registry's order: the window selects no other folder there.
+    QTest::newRow("recent J-Link read-only")
+        << QStringList{QStringLiteral("JLink_V620c"), QStringLiteral("JLink_V794")} << false << true << ".";
+    QTest::newRow("recent J-Link, database read-only") << QStringList{QStringLiteral("JLink_V794")}
+                                                       << false << true << "JLinkDevices.xml";
+#endif
 }
 
 void tst_MainWindow::userFolderIsProposedLast()
@@ -352,9 +399,21 @@ void tst_MainWindow::userFolderIsProposedLast()
     QFETCH(QStringList, installations);
     QFETCH(bool, userFolderExists);
     QFETCH(bool, proposed);
+    QFETCH(QString, readOnly);
     QStringList expected;
     for (const QString &strName : installations)
         expected.prepend(m_installations->add(strName));
+    const QString strReadOnly = QDir(expected.value(0)).filePath(readOnly);
+    const QFile::Permissions permissions = QFile::permissions(strReadOnly);
+    const auto restore = qScopeGuard([&] {
+        if (!readOnly.isEmpty())
+            QFile::setPermissions(strReadOnly, permissions);
+    });
+    if (!readOnly.isEmpty()) {
+        QVERIFY(QFileInfo::exists(strReadOnly) || QFile(strReadOnly).open(QIODevice::WriteOnly));
+        QVERIFY(QFile::setPermissions(strReadOnly, QFile::ReadOwner | QFile::ExeOwner));
+        QVERIFY2(!QFileInfo(strReadOnly).isWritable(), "root may write anything: run through ctest");
+    }
     if (userFolderExists)
         QVERIFY(QDir().mkpath(userDeviceFolder()));
     if (proposed)
@@ -363,8 +422,8 @@ void tst_MainWindow::userFolderIsProposedLast()
     MainWindow window(nullptr, m_strRoot);
     auto *combo = window.findChild<QComboBox *>(QStringLiteral("comboBox_Path"));
     QCOMPARE(items(combo), expected);
-    // The newest installation stays the first proposal.
-    QCOMPARE(combo->currentIndex(), expected.isEmpty() ? -1 : 0);
+    // The newest installation stays the first proposal unless the user cannot write it.
+    QCOMPARE(combo->currentIndex(), expected.isEmpty() ? -1 : readOnly.isEmpty() ? 0 : expected.size() - 1);
 }
 
 QTEST_MAIN(tst_MainWindow)

@@ -1,6 +1,7 @@
 #include "databasefixtures.h"
 #include "detachedjob.h"
 #include "fakeinstallations.h"
+#include "installationlock.h"
 #include "mainwindow.h"
 #include "temporaryhome.h"
 #include "userfolder.h"
@@ -19,6 +20,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <optional>
 #include <thread>
 
 namespace {
@@ -70,6 +72,17 @@ void makeInstallation(const QString &strFolder)
     QVERIFY(writeFile(strFolder + QStringLiteral("/JLinkDevices.xml"), otherVendorsDatabase(3)));
 }
 
+// Sees a job's signals reach the window, shown or not.
+struct DeliveryWatch : QObject
+{
+    bool bDelivered = false;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        bDelivered = bDelivered || event->type() == QEvent::MetaCall;
+        return false;
+    }
+};
+
 } // namespace
 
 class tst_Start : public QObject
@@ -84,6 +97,8 @@ private slots:
     void outcomeLine_data();
     void outcomeLine();
     void secondStartShowsItsOwnResult();
+    void resultAfterTheWait_data();
+    void resultAfterTheWait();
     void quitWaitsForRunningJob();
     void finishedJobIsDeleted();
     void startInstallsIntoNewUserFolder();
@@ -207,12 +222,20 @@ void tst_Start::outcomeLine_data()
     QTest::newRow("success") << QString()
                              << "Setup has performed all requested operations successfully"
                              << "color: Green;";
-    QTest::newRow("message of the job") << "JLinkDevices.xml/"
-                                        << "\"JLinkDevices.xml\" access failed" << "color: red;";
-    QTest::newRow("deployment failed") << "Devices/Kestrilon" << "Setup has failed" << "color: red;";
+    QTest::newRow("message of the job")
+        << "JLinkDevices.xml/" << "\"JLinkDevices.xml\" access failed: not a plain file"
+        << "color: red;";
+    QTest::newRow("deployment failed")
+        << "Devices/Kestrilon"
+        << "Setup has failed: the folder \"Devices/Kestrilon/QN58FLM\" could not be made"
+        << "color: red;";
     // A plain file passes the checks; nothing can be created below it, and
     // the job's empty message gives way to the fallback.
-    QTest::newRow("plain file") << "." << "Setup has failed" << "color: red;";
+    QTest::newRow("plain file") << "." << "Setup has failed: not a folder" << "color: red;";
+    QTest::newRow("folder locked")
+        << "lock"
+        << "\"JLinkDevices.xml\" access failed: another installation into this folder is still running"
+        << "color: red;";
 }
 
 void tst_Start::outcomeLine()
@@ -230,6 +253,13 @@ void tst_Start::outcomeLine()
     } else if (!blocker.isEmpty()) {
         QVERIFY(QDir().mkpath(QFileInfo(strFolder + QLatin1Char('/') + blocker).path()));
         QVERIFY(writeFile(strFolder + QLatin1Char('/') + blocker, "in the way"));
+    }
+    // Held by another job for longer than the window's job waits.
+    InstallationLock lock(strFolder);
+    if (blocker == QLatin1String("lock")) {
+        QVERIFY(lock.acquire(std::chrono::milliseconds(0)));
+        m_window.reset(new MainWindow(nullptr, m_root.path() + QStringLiteral("/discovery"),
+                                      std::chrono::milliseconds(0)));
     }
     choose(strFolder);
 
@@ -256,11 +286,57 @@ void tst_Start::secondStartShowsItsOwnResult()
         strStyleMeanwhile = finishLabel()->styleSheet();
     });
     pressStart();
-    // Until the new result arrives the label keeps the previous colour.
+    // Nothing is coloured before the new result arrives.
     QCOMPARE(strLabelMeanwhile, QStringLiteral("Starting..."));
-    QCOMPARE(strStyleMeanwhile, QStringLiteral("color: Green;"));
-    QCOMPARE(finishLabel()->text(), QStringLiteral("\"JLinkDevices.xml\" access failed"));
+    QCOMPARE(strStyleMeanwhile, QString());
+    QCOMPARE(finishLabel()->text(),
+             QStringLiteral("\"JLinkDevices.xml\" access failed: not a plain file"));
     QCOMPARE(finishLabel()->styleSheet(), QStringLiteral("color: red;"));
+}
+
+void tst_Start::resultAfterTheWait_data()
+{
+    QTest::addColumn<int>("otherFolder"); // 1: chosen meanwhile, 2: and started there
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("styleSheet");
+
+    QTest::newRow("same folder") << 0 << "Setup has performed all requested operations successfully"
+                                 << "color: Green;";
+    QTest::newRow("other folder chosen") << 1 << QString() << QString();
+    QTest::newRow("other folder started") << 2 << "Setup has failed: not a folder" << "color: red;";
+}
+
+void tst_Start::resultAfterTheWait()
+{
+    QFETCH(int, otherFolder);
+    QFETCH(QString, text);
+    QFETCH(QString, styleSheet);
+    const QString strFolder = m_root.path() + QStringLiteral("/JLink");
+    makeInstallation(strFolder);
+    choose(strFolder);
+    // Behind another job's lock, the job outlasts the busy dialog's wait.
+    std::optional<InstallationLock> lock(strFolder);
+    QVERIFY(lock->acquire(std::chrono::milliseconds(0)));
+    pressStart();
+    QCOMPARE(finishLabel()->text(),
+             QStringLiteral("The installation is still running; its result will show here."));
+    QCOMPARE(finishLabel()->styleSheet(), QString());
+    // Screen readers speak the line that takes the focus.
+    QCOMPARE(m_window->focusWidget(), finishLabel());
+    if (otherFolder > 0) {
+        // A plain file, where a job fails at once.
+        choose(strFolder + QStringLiteral("/JLinkExe"));
+        QCOMPARE(finishLabel()->text(), QString());
+    }
+    if (otherFolder > 1)
+        pressStart();
+
+    DeliveryWatch watch;
+    m_window->installEventFilter(&watch);
+    lock.reset();
+    QTRY_VERIFY_WITH_TIMEOUT(watch.bDelivered, 60000);
+    QCOMPARE(finishLabel()->text(), text);
+    QCOMPARE(finishLabel()->styleSheet(), styleSheet);
 }
 
 void tst_Start::quitWaitsForRunningJob()
