@@ -217,7 +217,7 @@ int selectTargets(const Invocation &invocation, QList<Target> &targets)
 // missing, and installations found were checked when found.
 QString refusal(const Target &target, bool bForce)
 {
-    if (target.kind != Target::Kind::Named)
+    if (target.bFound || target.kind == TargetKind::UserFolder)
         return QString();
     if (!QFileInfo::exists(target.strFolder))
         return QStringLiteral("does not exist");
@@ -249,8 +249,8 @@ int forEachTarget(const Invocation &invocation, int (*work)(const Target &))
 // The job as the window runs it; the per-user folder may not exist yet.
 int installInto(const Target &target)
 {
-    if (target.kind == Target::Kind::UserFolder)
-        QDir().mkpath(target.strFolder);
+    if (target.kind == TargetKind::UserFolder)
+        makeUserDeviceFolder(target.strFolder);
     QString strErroInfo;
     QString strReason;
     const int nResult = JLinkAddQN58MCU::runSetup(target.strFolder, strErroInfo, strReason);
@@ -272,9 +272,7 @@ int uninstallFrom(const Target &target)
 {
     QString strErroInfo;
     QString strReason;
-    const TargetKind kind = target.kind == Target::Kind::UserFolder ? TargetKind::UserFolder
-                                                                     : TargetKind::Installation;
-    switch (uninstall(target.strFolder, strErroInfo, kind, &strReason)) {
+    switch (uninstall(target.strFolder, strErroInfo, target.kind, &strReason)) {
     case UninstallResult::Removed:
         printTargetLine(target, QStringLiteral("removed"));
         return 0;
@@ -307,7 +305,7 @@ int uninstallTargets(const Invocation &invocation)
 void printListLine(const Target &target, const QString &strLabel)
 {
     const bool bPresent
-        = QFileInfo(target.strFolder).isDir() || target.kind == Target::Kind::UserFolder;
+        = QFileInfo(target.strFolder).isDir() || target.kind == TargetKind::UserFolder;
     const QString strState = bPresent ? statusText(checkInstallation(target.strFolder))
                                       : QStringLiteral("folder missing");
     printLine(stdout, QStringLiteral("%1 (%2): %3").arg(nativeFolder(target), strLabel, strState));

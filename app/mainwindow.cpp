@@ -241,7 +241,7 @@ void MainWindow::button_Start_Click_Slot()
     }
     // The per-user folder need not exist before the first installation into it.
     if (comboBox_Path->currentText() == m_strUserFolder)
-        QDir().mkpath(m_strUserFolder);
+        makeUserDeviceFolder(m_strUserFolder);
     // A relative name resolves against the working folder; a plain file passes.
     if (!QDir().exists(comboBox_Path->currentText())) {
         showError(tr("The folder path does not exists"));

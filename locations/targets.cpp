@@ -38,20 +38,20 @@ QList<Target> foundInstallations(const QString &strDiscoveryRoot)
 {
     QList<Target> targets;
     for (const QString &strFolder : findJLinkInstallations(strDiscoveryRoot))
-        targets.append(Target{strFolder, jlinkVersion(strFolder), Target::Kind::Found});
+        targets.append(Target{strFolder, jlinkVersion(strFolder), TargetKind::Installation, true});
     return withoutRepeats(targets);
 }
 
 Target userFolderTarget(const QString &strUserFolder)
 {
-    return Target{strUserFolder, QString(), Target::Kind::UserFolder};
+    return Target{strUserFolder, QString(), TargetKind::UserFolder};
 }
 
 Target namedTarget(const QString &strFolder, const QString &strUserFolder)
 {
     if (!strUserFolder.isEmpty() && sameFolderKey(strFolder) == sameFolderKey(strUserFolder))
         return userFolderTarget(strFolder);
-    return Target{strFolder, QString(), Target::Kind::Named};
+    return Target{strFolder, QString(), TargetKind::Installation};
 }
 
 QList<Target> withoutRepeats(const QList<Target> &targets)

@@ -10,3 +10,8 @@ QString userDeviceFolder()
     return QDir::toNativeSeparators(
         QDir::cleanPath(strBase + QLatin1String(userFolderBelowVariable)));
 }
+
+bool makeUserDeviceFolder(const QString &strFolder)
+{
+    return QDir().mkpath(strFolder);
+}

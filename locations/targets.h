@@ -1,21 +1,21 @@
 #ifndef TARGETS_H
 #define TARGETS_H
 
+#include "targetkind.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
 
-// A folder the installer can install into: a J-Link installation, or the
-// per-user folder that recent J-Link versions read besides their own.
+// A folder the installer can install into. A folder named must prove itself
+// a J-Link installation; one found was recorded as such, and the per-user
+// folder is made when missing.
 struct Target
 {
-    // A named folder must prove itself a J-Link installation; one found was
-    // recorded as such, and the per-user folder is made when missing.
-    enum class Kind { Named, Found, UserFolder };
-
     QString strFolder;
     QString strVersion; // of an installation found, when its name tells it
-    Kind kind = Kind::Named;
+    TargetKind kind = TargetKind::Installation;
+    bool bFound = false; // by discovery, not named
 };
 
 // The installations found as the window finds them, newest first, each

@@ -14,5 +14,8 @@ extern const char userFolderBelowVariable[];
 // userFolderVariable is unset, empty or not an absolute path: the account
 // then has no such place, and a guess would write elsewhere.
 QString userDeviceFolder();
+// Makes the per-user folder (strFolder, as the user spelt it) with its
+// parents before the first installation into it; J-Link makes none of them.
+bool makeUserDeviceFolder(const QString &strFolder);
 
 #endif
