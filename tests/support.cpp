@@ -42,6 +42,10 @@ bool putFileInTheWay(const QString &strPath)
     return QDir().mkpath(QFileInfo(strPath).path()) && writeFile(strPath, inTheWay);
 }
 
+const QString jobSucceeded
+    = QStringLiteral("Setup has performed all requested operations successfully");
+const QString accessFailed = QStringLiteral("\"JLinkDevices.xml\" access failed");
+
 const QString loaderFolder = QStringLiteral("/Devices/Kestrilon/QN58FLM");
 
 QStringList listedNames()
@@ -92,7 +96,10 @@ void startProgram(QProcess &process, const QString &strProgram, const QStringLis
 ProgramRun finishRun(QProcess &process)
 {
     ProgramRun run;
-    if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit)
+    // Returns at once when the program has ended already or never started.
+    process.waitForFinished(-1);
+    if (process.error() == QProcess::FailedToStart || process.state() != QProcess::NotRunning
+        || process.exitStatus() != QProcess::NormalExit)
         return run;
     run.nExit = process.exitCode();
     run.lines = QString::fromUtf8(process.readAllStandardOutput())

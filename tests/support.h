@@ -47,6 +47,11 @@ extern const QByteArray inTheWay;
 bool putFolderInTheWay(const QString &strPath);
 bool putFileInTheWay(const QString &strPath);
 
+// What the job tells the user when it succeeded, and when it could not read
+// or write the database.
+extern const QString jobSucceeded;
+extern const QString accessFailed;
+
 // Where the job deploys, below a J-Link folder.
 extern const QString loaderFolder; // "/Devices/Kestrilon/QN58FLM"
 // The deployment list's names, in its order.
@@ -79,6 +84,7 @@ struct ProgramRun
 void startProgram(QProcess &process, const QString &strProgram, const QStringList &arguments,
                   const QString &strWorkingFolder = QString(),
                   const std::optional<QProcessEnvironment> &environment = std::nullopt);
+// Waits for a started program to end, if it has not ended yet.
 ProgramRun finishRun(QProcess &process);
 ProgramRun runProgram(const QString &strProgram, const QStringList &arguments,
                       const QString &strWorkingFolder = QString(),

@@ -10,12 +10,6 @@
 #include "filesizelimit.h"
 #endif
 
-namespace {
-
-const QString accessFailed = QStringLiteral("\"JLinkDevices.xml\" access failed");
-
-} // namespace
-
 class tst_BadInput : public QObject
 {
     Q_OBJECT

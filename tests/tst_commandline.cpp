@@ -22,8 +22,6 @@ QString line(const QString &strFolder, const QString &strText)
     return QDir::toNativeSeparators(strFolder) + QStringLiteral(": ") + strText;
 }
 
-const QString installed
-    = QStringLiteral("Setup has performed all requested operations successfully");
 
 } // namespace
 
@@ -155,11 +153,11 @@ void tst_CommandLine::folderAloneOutcome_data()
 
     QTest::newRow("success") << FolderRun([](const QString &strFolder) {
         return runCli({strFolder});
-    }) << 0 << "Setup has performed all requested operations successfully";
+    }) << 0 << jobSucceeded;
     QTest::newRow("removal failed") << FolderRun([](const QString &strFolder) {
         return putFolderInTheWay(strFolder + QStringLiteral("/JLinkDevices.xml")) ? runCli({strFolder})
                                                                               : ProgramRun();
-    }) << 1 << "\"JLinkDevices.xml\" access failed";
+    }) << 1 << accessFailed;
     // Nothing can be created below a plain file.
     QTest::newRow("database cannot be created") << FolderRun([](const QString &strFolder) {
         return runCli({strFolder + QStringLiteral("/JLinkDevices.xml")});
@@ -174,7 +172,7 @@ void tst_CommandLine::folderAloneOutcome_data()
     QTest::newRow("registration failed") << FolderRun([](const QString &strFolder) {
         const FileSizeLimit limit(65536);
         return runCli({strFolder});
-    }) << 2 << "\"JLinkDevices.xml\" access failed";
+    }) << 2 << accessFailed;
 #endif
 }
 
@@ -265,7 +263,7 @@ void tst_CommandLine::userFolderIsMadeAndCleaned()
 
     ProgramRun run = runCli({QStringLiteral("install"), strUser});
     QCOMPARE(run.nExit, 0);
-    QCOMPARE(run.lines, QStringList{line(m_strUserFolder, installed)});
+    QCOMPARE(run.lines, QStringList{line(m_strUserFolder, jobSucceeded)});
     QCOMPARE(run.errors, QByteArray());
     QCOMPARE(ourEntryCount(m_strUserFolder), 528);
     QCOMPARE(runCli({QStringLiteral("status"), strUser}).nExit, 0);
@@ -287,7 +285,7 @@ void tst_CommandLine::eachTargetOnItsOwn_data()
 
     // The bad target is a plain file: no database can be made below it.
     // Neither target holds J-Link, so both are given with --force.
-    QTest::newRow("install") << "install" << false << 1 << installed << "Setup has failed";
+    QTest::newRow("install") << "install" << false << 1 << jobSucceeded << "Setup has failed";
     QTest::newRow("status") << "status" << true << 1 << "installed"
                             << "not installed";
     QTest::newRow("uninstall") << "uninstall" << true << 0 << "removed"

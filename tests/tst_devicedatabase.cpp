@@ -25,8 +25,6 @@ Q_DECLARE_METATYPE(Caller)
 
 namespace {
 
-const QString accessFailed = QStringLiteral("\"JLinkDevices.xml\" access failed");
-
 QDomDocument parsed(const QByteArray &content)
 {
     QDomDocument doc;

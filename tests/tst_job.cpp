@@ -90,7 +90,7 @@ void tst_Job::failures_data()
     QTest::addColumn<int>("vendorEntries"); // -1: no database to count them in
 
     QTest::newRow("database is a folder") << "/JLinkDevices.xml" << QString() << 1
-                                          << "\"JLinkDevices.xml\" access failed" << -1;
+                                          << accessFailed << -1;
     QTest::newRow("devices folder is a file") << QString() << "/Devices" << 3
                                               << "Setup has failed" << 528;
     QTest::newRow("loader folder is a file") << QString() << loaderFolder << 3
