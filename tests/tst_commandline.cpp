@@ -22,7 +22,6 @@ QString line(const QString &strFolder, const QString &strText)
     return QDir::toNativeSeparators(strFolder) + QStringLiteral(": ") + strText;
 }
 
-
 } // namespace
 
 class tst_CommandLine : public QObject

@@ -197,7 +197,7 @@ void tst_DeviceDatabase::makeFileWritableClearsReadOnly()
     QTemporaryDir dir;
     const QString strPath = dir.filePath(QStringLiteral("loader.FLM"));
     QVERIFY(writeFile(strPath, "FLM"));
-    QVERIFY(QFile::setPermissions(strPath, QFileDevice::ReadOwner | QFileDevice::ReadUser));
+    QVERIFY(QFile::setPermissions(strPath, readOnlyFile));
     // The attribute, as Wine, run as root, would still open the file for writing.
     QVERIFY(!QFileInfo(strPath).isWritable());
     makeFileWritable(strPath);
