@@ -83,6 +83,8 @@ bool install(const QString &strJLinkPath)
     return JLinkAddQN58MCU::runSetup(strJLinkPath, strErroInfo) == 0;
 }
 
+namespace {
+
 void startProgram(QProcess &process, const QString &strProgram, const QStringList &arguments,
                   const QString &strWorkingFolder,
                   const std::optional<QProcessEnvironment> &environment)
@@ -92,6 +94,8 @@ void startProgram(QProcess &process, const QString &strProgram, const QStringLis
         process.setProcessEnvironment(*environment);
     process.start(strProgram, arguments);
 }
+
+} // namespace
 
 ProgramRun finishRun(QProcess &process)
 {

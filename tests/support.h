@@ -80,22 +80,20 @@ struct ProgramRun
     QStringList lines;
     QByteArray errors;
 };
-// Starts the program; without environment it inherits this process's.
-void startProgram(QProcess &process, const QString &strProgram, const QStringList &arguments,
-                  const QString &strWorkingFolder = QString(),
-                  const std::optional<QProcessEnvironment> &environment = std::nullopt);
-// Waits for a started program to end, if it has not ended yet.
-ProgramRun finishRun(QProcess &process);
+// Without environment, the program inherits this process's.
 ProgramRun runProgram(const QString &strProgram, const QStringList &arguments,
                       const QString &strWorkingFolder = QString(),
                       const std::optional<QProcessEnvironment> &environment = std::nullopt);
 // The same for the console front end, which is always started without a
-// console of its own: it writes to the pipes either way.
+// console of its own: it writes to the pipes either way. A test that stops
+// it midway starts it, and reads how it ended with finishRun.
 void startCli(QProcess &process, const QStringList &arguments,
               const QString &strWorkingFolder = QString(),
               const std::optional<QProcessEnvironment> &environment = std::nullopt);
 ProgramRun runCli(const QStringList &arguments, const QString &strWorkingFolder = QString(),
                   const std::optional<QProcessEnvironment> &environment = std::nullopt);
+// Waits for a started program to end, if it has not ended yet.
+ProgramRun finishRun(QProcess &process);
 // Wine's console host of a program killed while it starts would outlive it and
 // keep ctest's output pipes open; elsewhere there is nothing to do.
 void detachFromConsole(QProcess &process);
