@@ -1,12 +1,15 @@
 #include "databasefixtures.h"
 #include "devicedatabase.h"
+#include "jlinkaddqn58mcu.h"
 
-#include <QDirIterator>
 #include <QDomNamedNodeMap>
-#include <QFile>
 #include <QMap>
+#include <QTemporaryDir>
+#include <QTextCodec>
 
 #include <exception>
+
+const QByteArray templateDatabase("<DataBase>\r\n</DataBase>");
 
 QString canonicalXml(const QDomNode &node)
 {
@@ -72,16 +75,17 @@ QByteArray nestedEntities()
     return content + "]>\n<DataBase><Device><ChipInfo Vendor=\"&e9;\"/></Device></DataBase>\n";
 }
 
-bool writeFile(const QString &strFileName, const QByteArray &content)
+QByteArray entryWith(const QByteArray &text, const QByteArray &eol)
 {
-    QFile file(strFileName);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+    return "<DataBase>" + eol + "<Device>" + eol + "<ChipInfo Vendor=\"Nordström\" Name=\"" + text
+        + "\"/>" + eol + "<Note>" + text + "</Note>" + eol + "</Device>" + eol + "</DataBase>" + eol;
 }
 
-QByteArray readFile(const QString &strFileName)
+QByteArray encoded(const char *codec, const QByteArray &utf8)
 {
-    QFile file(strFileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const QString strText = QString::fromUtf8(utf8);
+    QTextCodec::ConverterState state(QTextCodec::DefaultConversion); // writes the byte-order mark
+    return QTextCodec::codecForName(codec)->fromUnicode(strText.constData(), strText.size(), &state);
 }
 
 QDomDocument loadXml(const QString &strFileName)
@@ -101,15 +105,19 @@ QStringList entryVendors(const QString &strJLinkPath)
     return vendors;
 }
 
-QMap<QString, QByteArray> folderContents(const QString &strFolder)
+int ourEntryCount(const QString &strJLinkPath)
 {
-    QMap<QString, QByteArray> contents;
-    QDirIterator it(strFolder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString strFile = it.next();
-        contents.insert(strFile.mid(strFolder.size()), readFile(strFile));
-    }
-    return contents;
+    return entryVendors(strJLinkPath).count(QStringLiteral("Kestrilon"));
+}
+
+QDomDocument registeredCatalogue()
+{
+    QTemporaryDir dir;
+    QString strErroInfo;
+    if (!createDeviceDatabase(deviceDatabasePath(dir.path()))
+        || !JLinkAddQN58MCU::registerDevices(dir.path(), strErroInfo))
+        return QDomDocument();
+    return loadXml(deviceDatabasePath(dir.path()));
 }
 
 VendorSplit splitVendorEntries(const QString &strFileName)

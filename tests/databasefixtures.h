@@ -1,25 +1,15 @@
 #ifndef DATABASEFIXTURES_H
 #define DATABASEFIXTURES_H
 
+#include "support.h"
+
 #include <QByteArray>
 #include <QDomDocument>
-#include <QMap>
 #include <QStringList>
 #include <QString>
 
-// How the installer ends the lines it writes in text mode: the database's and
-// those of the console front end.
-#ifdef Q_OS_WIN
-constexpr char lineEnd[] = "\r\n";
-#else
-constexpr char lineEnd[] = "\n";
-#endif
-
-// Text with "\n" line ends as the installer writes it on this platform.
-inline QByteArray withLineEnds(QByteArray text)
-{
-    return text.replace('\n', lineEnd);
-}
+// The bundle's database template, as a missing database is made from it.
+extern const QByteArray templateDatabase;
 
 // The content of a node with attributes in name order, so that two trees can
 // be compared whatever order the DOM writer chose for the attributes.
@@ -32,16 +22,20 @@ QByteArray otherVendorsDatabase(int nEntries);
 
 // Ten levels of entities, each used ten times by the next: a billion laughs.
 QByteArray nestedEntities();
-
-bool writeFile(const QString &strFileName, const QByteArray &content);
-QByteArray readFile(const QString &strFileName);
+// A database of another vendor's entry with text in an attribute and in an
+// element, each line ended by eol.
+QByteArray entryWith(const QByteArray &text, const QByteArray &eol = "\n");
+// UTF-8 text in another codec, with a byte-order mark.
+QByteArray encoded(const char *codec, const QByteArray &utf8);
 
 // Parses a file as the tests read results: no checks, no entity refusal.
 QDomDocument loadXml(const QString &strFileName);
 // The vendor names of the entries of the folder's database, in file order.
 QStringList entryVendors(const QString &strJLinkPath);
-// Every file below the folder with its content, to compare installations.
-QMap<QString, QByteArray> folderContents(const QString &strFolder);
+// How many of those are the vendor's own.
+int ourEntryCount(const QString &strJLinkPath);
+// The catalogue registered into a new database, parsed on its own.
+QDomDocument registeredCatalogue();
 
 // A database as the installer loads it, split into the vendor's entries and
 // the canonical text of everything else.

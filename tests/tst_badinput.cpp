@@ -1,81 +1,25 @@
 #include "databasefixtures.h"
 #include "deploymentlist.h"
-#include "jlinkaddqn58mcu.h"
+#include "devicedatabase.h"
 
 #include <QDir>
-#include <QRandomGenerator>
-#include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTextCodec>
 #include <QtTest>
 
 #ifndef Q_OS_WIN
-#include <csignal>
-#include <sys/resource.h>
-#include <sys/stat.h>
+#include "filesizelimit.h"
 #endif
-
-namespace {
-
-const QString databaseName = QStringLiteral("/JLinkDevices.xml");
-const QString loaderPath = QStringLiteral("/Devices/Kestrilon/QN58FLM");
-const QString accessFailed = QStringLiteral("\"JLinkDevices.xml\" access failed");
-
-struct Result
-{
-    int nCode = -1;
-    QString strMessage;
-};
-
-// Runs the job as the window does, on its own thread; a job that never ends
-// stops the test program instead of hanging it.
-Result runJob(const QString &strJLinkPath)
-{
-    JLinkAddQN58MCU worker(strJLinkPath);
-    Result result;
-    QObject::connect(&worker, &JLinkAddQN58MCU::emitResult, &worker,
-                     [&result](int nCode, const QString &strMessage) {
-                         result = {nCode, strMessage};
-                     },
-                     Qt::DirectConnection);
-    worker.start();
-    if (!worker.wait(5 * 60 * 1000))
-        qFatal("the job on %s does not end", qPrintable(strJLinkPath));
-    return result;
-}
-
-QByteArray binaryGarbage()
-{
-    QRandomGenerator generator(7);
-    QByteArray content(4096, Qt::Uninitialized);
-    for (char &byte : content)
-        byte = char(generator.bounded(256));
-    return content;
-}
-
-QByteArray encoded(const char *codec, const QString &strText)
-{
-    QTextCodec::ConverterState state(QTextCodec::DefaultConversion); // writes the byte-order mark
-    return QTextCodec::codecForName(codec)->fromUnicode(strText.constData(), strText.size(), &state);
-}
-
-} // namespace
 
 class tst_BadInput : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void unreadableDatabase_data();
-    void unreadableDatabase();
     void otherEncodings_data();
     void otherEncodings();
     void installationPaths_data();
     void installationPaths();
 #ifndef Q_OS_WIN
-    // Windows has no FIFOs, and no devices inside a folder.
-    void specialFileDatabase_data();
-    void specialFileDatabase();
     // QFile::link makes a shortcut on Windows, a plain file to J-Link and to
     // the installer; Wine makes no symbolic links.
     void databaseBehindLink();
@@ -87,37 +31,6 @@ private slots:
     void fullDisk();
 #endif
 };
-
-void tst_BadInput::unreadableDatabase_data()
-{
-    QTest::addColumn<QByteArray>("content");
-
-    const QByteArray database = otherVendorsDatabase(50);
-    QTest::newRow("binary garbage") << binaryGarbage();
-    QTest::newRow("truncated") << database.left(database.size() / 2);
-    QTest::newRow("empty") << QByteArray();
-    QTest::newRow("only a comment") << QByteArray("<!-- no entries -->\n");
-    QTest::newRow("entity bomb") << nestedEntities();
-    QTest::newRow("external entity")
-        << QByteArray("<!DOCTYPE Database [<!ENTITY x SYSTEM \"file:///etc/passwd\">]>\n"
-                      "<Database><Device><ChipInfo Vendor=\"&x;\"/></Device></Database>\n");
-}
-
-// Refused with the access message; the file stays as it was and nothing else is made.
-void tst_BadInput::unreadableDatabase()
-{
-    QFETCH(QByteArray, content);
-    QTemporaryDir dir;
-    const QString strDatabase = dir.path() + databaseName;
-    QVERIFY(writeFile(strDatabase, content));
-
-    const Result result = runJob(dir.path());
-    QCOMPARE(result.nCode, 1);
-    QCOMPARE(result.strMessage, accessFailed);
-    QCOMPARE(readFile(strDatabase), content);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
-             QStringList{QStringLiteral("JLinkDevices.xml")});
-}
 
 void tst_BadInput::otherEncodings_data()
 {
@@ -134,22 +47,21 @@ void tst_BadInput::otherEncodings()
 {
     QFETCH(QByteArray, codec);
     QFETCH(QByteArray, declared);
-    QString strText = QString::fromUtf8(otherVendorsDatabase(20));
-    strText.replace(QStringLiteral("encoding=\"UTF-8\""),
-                    QStringLiteral("encoding=\"%1\"").arg(QLatin1String(declared)));
-    const QByteArray content = encoded(codec.constData(), strText);
-    QVERIFY(content.size() > strText.size()); // the mark is there
+    const QByteArray text = otherVendorsDatabase(20).replace("encoding=\"UTF-8\"",
+                                                             "encoding=\"" + declared + '"');
+    const QByteArray content = encoded(codec.constData(), text);
+    QVERIFY(content.size() > text.size()); // the mark is there
     QTemporaryDir dir;
-    const QString strDatabase = dir.path() + databaseName;
+    const QString strDatabase = deviceDatabasePath(dir.path());
     QVERIFY(writeFile(strDatabase, content));
     QDomDocument original;
     QVERIFY(original.setContent(content));
 
-    const Result result = runJob(dir.path());
+    const JobResult result = runJob(dir.path());
     QCOMPARE(result.nCode, 0);
     const QByteArray saved = readFile(strDatabase);
     QVERIFY(saved.startsWith("<!--")); // UTF-8, without a byte-order mark
-    QCOMPARE(entryVendors(dir.path()).count(QStringLiteral("Kestrilon")), 528);
+    QCOMPARE(ourEntryCount(dir.path()), 528);
     QCOMPARE(splitVendorEntries(strDatabase).strOthers, canonicalXml(original));
 }
 
@@ -178,50 +90,20 @@ void tst_BadInput::installationPaths()
     QTemporaryDir dir;
     const QString strFolder = dir.path() + QLatin1Char('/') + folder;
     QVERIFY(QDir().mkpath(strFolder) && QDir().mkpath(dir.path() + QStringLiteral("/other")));
-    QVERIFY(writeFile(strFolder + databaseName, otherVendorsDatabase(3)));
+    QVERIFY(writeFile(deviceDatabasePath(strFolder), otherVendorsDatabase(3)));
     const QString strWorkingFolder = QDir::currentPath();
     if (relative)
         QVERIFY(QDir::setCurrent(dir.path()));
 
-    const Result result = runJob(relative ? argument : dir.path() + QLatin1Char('/') + argument);
+    const JobResult result = runJob(relative ? argument : dir.path() + QLatin1Char('/') + argument);
     QDir::setCurrent(strWorkingFolder);
     QCOMPARE(result.nCode, 0);
     QCOMPARE(entryVendors(strFolder).size(), 3 + 528);
-    QCOMPARE(QDir(strFolder + loaderPath).entryList(QDir::Files).size(), 266);
+    QCOMPARE(QDir(strFolder + loaderFolder).entryList(QDir::Files).size(), 266);
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(), 2);
 }
 
 #ifndef Q_OS_WIN
-void tst_BadInput::specialFileDatabase_data()
-{
-    QTest::addColumn<QString>("special");
-
-    QTest::newRow("fifo") << "fifo";
-    QTest::newRow("link to an endless device") << "/dev/zero";
-}
-
-// Refused without being read; the FIFO or link stays and nothing else is made.
-void tst_BadInput::specialFileDatabase()
-{
-    QFETCH(QString, special);
-    QTemporaryDir dir;
-    const QString strDatabase = dir.path() + databaseName;
-    if (special == QLatin1String("fifo"))
-        QCOMPARE(::mkfifo(QFile::encodeName(strDatabase).constData(), 0644), 0);
-    else
-        QVERIFY(QFile::link(special, strDatabase));
-
-    const Result result = runJob(dir.path());
-    QCOMPARE(result.nCode, 1);
-    QCOMPARE(result.strMessage, accessFailed);
-    if (special == QLatin1String("fifo"))
-        QVERIFY(QFileInfo(strDatabase).exists() && !QFileInfo(strDatabase).isFile());
-    else
-        QCOMPARE(QFileInfo(strDatabase).symLinkTarget(), special);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
-             QStringList{QStringLiteral("JLinkDevices.xml")});
-}
-
 // The link stays; the file it names takes the entries.
 void tst_BadInput::databaseBehindLink()
 {
@@ -229,79 +111,56 @@ void tst_BadInput::databaseBehindLink()
     QTemporaryDir elsewhere;
     const QString strTarget = elsewhere.path() + QStringLiteral("/devices.xml");
     QVERIFY(writeFile(strTarget, otherVendorsDatabase(5)));
-    const QString strDatabase = dir.path() + databaseName;
+    const QString strDatabase = deviceDatabasePath(dir.path());
     QVERIFY(QFile::link(strTarget, strDatabase));
 
     QCOMPARE(runJob(dir.path()).nCode, 0);
     QCOMPARE(QFileInfo(strDatabase).symLinkTarget(), strTarget);
-    QCOMPARE(entryVendors(dir.path()).count(QStringLiteral("Kestrilon")), 528);
+    QCOMPARE(ourEntryCount(dir.path()), 528);
     QCOMPARE(entryVendors(dir.path()).size(), 5 + 528);
     QCOMPARE(QDir(elsewhere.path()).entryList(QDir::Files), QStringList{QStringLiteral("devices.xml")});
 }
 
 void tst_BadInput::loaderLinks_data()
 {
-    QTest::addColumn<QString>("pointsAt");
+    QTest::addColumn<PathChange>("makeTarget");
 
-    QTest::newRow("file outside the installation") << "file";
-    QTest::newRow("folder outside the installation") << "folder";
-    QTest::newRow("nothing (dangling)") << "nothing";
+    QTest::newRow("file outside the installation") << PathChange([](const QString &strPath) {
+        return writeFile(strPath, "precious");
+    });
+    QTest::newRow("folder outside the installation") << PathChange([](const QString &strPath) {
+        return QDir().mkdir(strPath) && writeFile(strPath + QStringLiteral("/inside"), "kept");
+    });
+    QTest::newRow("nothing (dangling)") << PathChange([](const QString &) { return true; });
 }
 
 // A loader's place taken by a link: the link is replaced, what it names is untouched.
 void tst_BadInput::loaderLinks()
 {
-    QFETCH(QString, pointsAt);
+    QFETCH(PathChange, makeTarget);
     QTemporaryDir dir;
     QTemporaryDir outside;
-    QVERIFY(writeFile(dir.path() + databaseName, otherVendorsDatabase(2)));
-    QVERIFY(QDir().mkpath(dir.path() + loaderPath));
+    QVERIFY(writeFile(deviceDatabasePath(dir.path()), otherVendorsDatabase(2)));
+    QVERIFY(QDir().mkpath(dir.path() + loaderFolder));
     const QString strOutside = outside.path() + QStringLiteral("/precious");
-    if (pointsAt == QLatin1String("file"))
-        QVERIFY(writeFile(strOutside, "precious"));
-    else if (pointsAt == QLatin1String("folder"))
-        QVERIFY(QDir().mkdir(strOutside) && writeFile(strOutside + QStringLiteral("/inside"), "kept"));
+    QVERIFY(makeTarget(strOutside));
+    const QMap<QString, QByteArray> outsideBefore = folderContents(outside.path());
+    const bool bOutsideExists = QFileInfo::exists(strOutside);
     // The first and a later file of the list, so that a failure cannot hide behind the order.
     const QStringList names{QLatin1String(deploymentList.front()), QLatin1String(deploymentList[100])};
     for (const QString &strName : names)
-        QVERIFY(QFile::link(strOutside, dir.path() + loaderPath + QLatin1Char('/') + strName));
+        QVERIFY(QFile::link(strOutside, dir.path() + loaderFolder + QLatin1Char('/') + strName));
 
     QCOMPARE(runJob(dir.path()).nCode, 0);
     for (const QString &strName : names) {
-        const QString strTarget = dir.path() + loaderPath + QLatin1Char('/') + strName;
+        const QString strTarget = dir.path() + loaderFolder + QLatin1Char('/') + strName;
         QVERIFY(!QFileInfo(strTarget).isSymLink());
-        QCOMPARE(readFile(strTarget), readFile(QStringLiteral(":/FLMFile/") + strName));
+        QCOMPARE(readFile(strTarget), bundledFile(strName));
     }
-    QCOMPARE(QDir(dir.path() + loaderPath).entryList(QDir::Files).size(), 266);
-    if (pointsAt == QLatin1String("file"))
-        QCOMPARE(readFile(strOutside), QByteArray("precious"));
-    else if (pointsAt == QLatin1String("folder"))
-        QCOMPARE(readFile(strOutside + QStringLiteral("/inside")), QByteArray("kept"));
-    else
-        QVERIFY(!QFileInfo::exists(strOutside));
+    QCOMPARE(QDir(dir.path() + loaderFolder).entryList(QDir::Files).size(), 266);
+    QCOMPARE(folderContents(outside.path()), outsideBefore);
+    QCOMPARE(QFileInfo::exists(strOutside), bOutsideExists);
 }
-
-namespace {
-
-// Files larger than the limit cannot be written, as on a full disk.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t nBytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_previous);
-        rlimit limit = m_previous;
-        limit.rlim_cur = nBytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_previous); }
-
-private:
-    rlimit m_previous;
-};
-
-} // namespace
 
 void tst_BadInput::fullDisk_data()
 {
@@ -318,13 +177,13 @@ void tst_BadInput::fullDisk()
     QFETCH(bool, registrationOnly);
     QFETCH(int, code);
     QTemporaryDir dir;
-    const QString strDatabase = dir.path() + databaseName;
+    const QString strDatabase = deviceDatabasePath(dir.path());
     QVERIFY(writeFile(strDatabase, otherVendorsDatabase(200)));
     QCOMPARE(runJob(dir.path()).nCode, 0);
-    QVERIFY(QDir(dir.path() + loaderPath).removeRecursively());
+    QVERIFY(QDir(dir.path() + loaderFolder).removeRecursively());
     const QByteArray installed = readFile(strDatabase);
 
-    Result result;
+    JobResult result;
     {
         // Room for the database without the vendor's entries, but not with them.
         const FileSizeLimit limit(registrationOnly ? installed.size() - 1 : 1024);
@@ -332,7 +191,7 @@ void tst_BadInput::fullDisk()
     }
     QCOMPARE(result.nCode, code);
     QCOMPARE(result.strMessage, accessFailed);
-    QVERIFY(!QFileInfo::exists(dir.path() + loaderPath));
+    QVERIFY(!QFileInfo::exists(dir.path() + loaderFolder));
     if (!registrationOnly) {
         QCOMPARE(readFile(strDatabase), installed);
         return;

@@ -4,46 +4,23 @@
 #include "userfolder.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#ifndef Q_OS_WIN
+#include "filesizelimit.h"
+#endif
+
+// Runs the front end on a J-Link folder of other vendors' entries.
+using FolderRun = std::function<ProgramRun(const QString &strFolder)>;
+Q_DECLARE_METATYPE(FolderRun)
+
 namespace {
-
-struct Run
-{
-    int nExit = -1;
-    QStringList lines; // standard output
-    QByteArray errors;
-};
-
-Run runCli(const QStringList &arguments, const QString &strWorkingFolder = QString())
-{
-    QProcess cli;
-    cli.setWorkingDirectory(strWorkingFolder);
-    cli.start(QStringLiteral(QN58_CLI_PATH), arguments);
-    Run run;
-    if (!cli.waitForFinished(-1) || cli.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.nExit = cli.exitCode();
-    run.lines = QString::fromUtf8(cli.readAllStandardOutput())
-                    .split(QLatin1String(lineEnd), Qt::SkipEmptyParts);
-    run.errors = cli.readAllStandardError();
-    return run;
-}
 
 QString line(const QString &strFolder, const QString &strText)
 {
     return QDir::toNativeSeparators(strFolder) + QStringLiteral(": ") + strText;
 }
-
-int vendorEntryCount(const QString &strFolder)
-{
-    return entryVendors(strFolder).count(QStringLiteral("Kestrilon"));
-}
-
-const QString installed
-    = QStringLiteral("Setup has performed all requested operations successfully");
 
 } // namespace
 
@@ -58,6 +35,8 @@ private slots:
     void badUsage();
     void helpAndVersion_data();
     void helpAndVersion();
+    void folderAloneOutcome_data();
+    void folderAloneOutcome();
     void commandsOverEveryInstallation();
     void allWithoutInstallationsFindsNothing();
     void userFolderIsMadeAndCleaned();
@@ -112,8 +91,14 @@ void tst_CommandLine::badUsage_data()
                                   << "A folder name is empty";
     QTest::newRow("unknown option") << QStringList{QStringLiteral("--everywhere")}
                                     << "Unknown option 'everywhere'.";
+    QTest::newRow("nothing") << QStringList() << "No command and no J-Link folder given";
     QTest::newRow("target option without command")
         << QStringList{QStringLiteral("--user")} << "No command and no J-Link folder given";
+    QTest::newRow("empty folder alone") << QStringList{QString()} << "A folder name is empty";
+    QTest::newRow("two folders alone")
+        << QStringList{QStringLiteral("/a"), QStringLiteral("/b")}
+        << "\"/a\" is no command (install, status, uninstall, list), and a J-Link folder alone "
+           "takes nothing more";
     QTest::newRow("folder with target option")
         << QStringList{QStringLiteral("/a"), QStringLiteral("--all")}
         << "\"/a\" is no command (install, status, uninstall, list), and a J-Link folder alone "
@@ -124,7 +109,7 @@ void tst_CommandLine::badUsage()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QString, reason);
-    const Run run = runCli(arguments);
+    const ProgramRun run = runCli(arguments);
     QCOMPARE(run.nExit, 64);
     QVERIFY(run.lines.isEmpty());
     QVERIFY2(run.errors.startsWith(reason.toUtf8() + lineEnd
@@ -137,6 +122,7 @@ void tst_CommandLine::helpAndVersion_data()
     QTest::addColumn<QString>("option");
     QTest::addColumn<QString>("firstLine");
 
+    // The program's name alone, without folder or ".exe".
     QTest::newRow("help") << "--help"
                           << "Usage: qn58-jlink-setup-cli <J-Link folder>";
     QTest::newRow("version") << "--version"
@@ -152,10 +138,53 @@ void tst_CommandLine::helpAndVersion()
 {
     QFETCH(QString, option);
     QFETCH(QString, firstLine);
-    const Run run = runCli({option});
+    const ProgramRun run = runCli({option});
     QCOMPARE(run.nExit, 0);
     QCOMPARE(run.lines.value(0), firstLine);
     QCOMPARE(run.errors, QByteArray());
+}
+
+void tst_CommandLine::folderAloneOutcome_data()
+{
+    QTest::addColumn<FolderRun>("run");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("line");
+
+    QTest::newRow("success") << FolderRun([](const QString &strFolder) {
+        return runCli({strFolder});
+    }) << 0 << jobSucceeded;
+    QTest::newRow("removal failed") << FolderRun([](const QString &strFolder) {
+        return putFolderInTheWay(strFolder + QStringLiteral("/JLinkDevices.xml")) ? runCli({strFolder})
+                                                                              : ProgramRun();
+    }) << 1 << accessFailed;
+    // Nothing can be created below a plain file.
+    QTest::newRow("database cannot be created") << FolderRun([](const QString &strFolder) {
+        return runCli({strFolder + QStringLiteral("/JLinkDevices.xml")});
+    }) << 1 << "Setup has failed";
+    QTest::newRow("deployment failed") << FolderRun([](const QString &strFolder) {
+        return putFileInTheWay(strFolder + QStringLiteral("/Devices")) ? runCli({strFolder})
+                                                                       : ProgramRun();
+    }) << 3 << "Setup has failed";
+#ifndef Q_OS_WIN
+    // The entries do not fit below the file size limit, as on a full disk;
+    // Windows has no such limit.
+    QTest::newRow("registration failed") << FolderRun([](const QString &strFolder) {
+        const FileSizeLimit limit(65536);
+        return runCli({strFolder});
+    }) << 2 << accessFailed;
+#endif
+}
+
+void tst_CommandLine::folderAloneOutcome()
+{
+    QFETCH(FolderRun, run);
+    QFETCH(int, exitCode);
+    QFETCH(QString, line);
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("JLinkDevices.xml")), otherVendorsDatabase(1)));
+    const ProgramRun result = run(dir.path());
+    QCOMPARE(result.nExit, exitCode);
+    QCOMPARE(result.lines, QStringList{line});
 }
 
 void tst_CommandLine::commandsOverEveryInstallation()
@@ -196,18 +225,18 @@ void tst_CommandLine::commandsOverEveryInstallation()
         {"status", 1, "not installed", 0},
     };
     for (const Step &step : steps) {
-        const Run run = runCli(QStringList{QLatin1String(step.command)} + where);
+        const ProgramRun run = runCli(QStringList{QLatin1String(step.command)} + where);
         const QString strText = QLatin1String(step.text);
         QVERIFY2(run.nExit == step.nExit, step.command);
         QCOMPARE(run.lines, (QStringList{line(strNamed, strText), line(strOld, strText)}));
         QCOMPARE(run.errors, skipped);
-        QCOMPARE(vendorEntryCount(strNew), step.nEntries);
-        QCOMPARE(vendorEntryCount(strOld), step.nEntries);
+        QCOMPARE(ourEntryCount(strNew), step.nEntries);
+        QCOMPARE(ourEntryCount(strOld), step.nEntries);
         QCOMPARE(splitVendorEntries(strOld + QStringLiteral("/JLinkDevices.xml")).strOthers,
                  strOthers);
     }
 #ifdef Q_OS_WIN
-    const Run list = runCli({QStringLiteral("list"), where.at(2), where.at(3)});
+    const ProgramRun list = runCli({QStringLiteral("list"), where.at(2), where.at(3)});
     QVERIFY(list.lines.contains(QDir::toNativeSeparators(strGone)
                                 + QStringLiteral(" (J-Link V7.80): folder missing")));
 #endif
@@ -217,7 +246,7 @@ void tst_CommandLine::commandsOverEveryInstallation()
 
 void tst_CommandLine::allWithoutInstallationsFindsNothing()
 {
-    const Run run = runCli({QStringLiteral("install"), QStringLiteral("--all"),
+    const ProgramRun run = runCli({QStringLiteral("install"), QStringLiteral("--all"),
                             QStringLiteral("--search-in"), m_installations->discoveryRoot()});
     QCOMPARE(run.nExit, 66);
     QVERIFY(run.lines.isEmpty());
@@ -231,39 +260,41 @@ void tst_CommandLine::userFolderIsMadeAndCleaned()
     // Looking does not make the folder.
     QVERIFY(!QFileInfo::exists(m_strUserFolder));
 
-    Run run = runCli({QStringLiteral("install"), strUser});
+    ProgramRun run = runCli({QStringLiteral("install"), strUser});
     QCOMPARE(run.nExit, 0);
-    QCOMPARE(run.lines, QStringList{line(m_strUserFolder, installed)});
+    QCOMPARE(run.lines, QStringList{line(m_strUserFolder, jobSucceeded)});
     QCOMPARE(run.errors, QByteArray());
-    QCOMPARE(vendorEntryCount(m_strUserFolder), 528);
+    QCOMPARE(ourEntryCount(m_strUserFolder), 528);
     QCOMPARE(runCli({QStringLiteral("status"), strUser}).nExit, 0);
 
     run = runCli({QStringLiteral("uninstall"), strUser});
     QCOMPARE(run.nExit, 0);
     QCOMPARE(run.lines, QStringList{line(m_strUserFolder, QStringLiteral("removed"))});
-    QCOMPARE(vendorEntryCount(m_strUserFolder), 0);
+    QCOMPARE(ourEntryCount(m_strUserFolder), 0);
     QVERIFY(!QFileInfo::exists(m_strUserFolder + QStringLiteral("/Devices/Kestrilon")));
 }
 
 void tst_CommandLine::eachTargetOnItsOwn_data()
 {
     QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("installedBefore");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("goodLine");
     QTest::addColumn<QString>("badLine");
 
     // The bad target is a plain file: no database can be made below it.
     // Neither target holds J-Link, so both are given with --force.
-    QTest::newRow("install") << "install" << 1 << installed << "Setup has failed";
-    QTest::newRow("status") << "status" << 1 << "installed"
+    QTest::newRow("install") << "install" << false << 1 << jobSucceeded << "Setup has failed";
+    QTest::newRow("status") << "status" << true << 1 << "installed"
                             << "not installed";
-    QTest::newRow("uninstall") << "uninstall" << 0 << "removed"
+    QTest::newRow("uninstall") << "uninstall" << true << 0 << "removed"
                                << "nothing to remove";
 }
 
 void tst_CommandLine::eachTargetOnItsOwn()
 {
     QFETCH(QString, command);
+    QFETCH(bool, installedBefore);
     QFETCH(int, exitCode);
     QFETCH(QString, goodLine);
     QFETCH(QString, badLine);
@@ -272,10 +303,9 @@ void tst_CommandLine::eachTargetOnItsOwn()
     const QString strBad = dir.path() + QStringLiteral("/bad");
     QVERIFY(QDir().mkdir(strGood));
     QVERIFY(writeFile(strBad, "a file"));
-    if (command != QLatin1String("install"))
-        QCOMPARE(runCli({QStringLiteral("install"), QStringLiteral("--force"), strGood}).nExit, 0);
+    QVERIFY(!installedBefore || install(strGood));
 
-    const Run run = runCli({command, QStringLiteral("--force"), strBad, strGood});
+    const ProgramRun run = runCli({command, QStringLiteral("--force"), strBad, strGood});
     QCOMPARE(run.nExit, exitCode);
     QCOMPARE(run.lines, (QStringList{line(strBad, badLine), line(strGood, goodLine)}));
     QCOMPARE(readFile(strBad), QByteArray("a file"));
@@ -285,7 +315,7 @@ void tst_CommandLine::namedTargets_data()
 {
     // %1 is the test's folder, %2 the home variable, %3 where installations are looked for.
     QTest::addColumn<QString>("arguments");
-    QTest::addColumn<QString>("home"); // "unset", or a relative path in place of the test's home
+    QTest::addColumn<QByteArray>("home"); // the home variable's value, unset when null
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("lines");
     QTest::addColumn<QString>("errors");
@@ -293,38 +323,39 @@ void tst_CommandLine::namedTargets_data()
     for (const char *name : {"install", "status", "uninstall"}) {
         QTest::addRow("%s: missing folder", name)
             << QLatin1String(name) + QStringLiteral(" %1/missing")
-            << QString() << 66 << "%1/missing: does not exist" << QString();
+            << QByteArray("%1") << 66 << "%1/missing: does not exist" << QString();
         QTest::addRow("%s: folder without J-Link", name)
             << QLatin1String(name) + QStringLiteral(" %1/plain")
-            << QString() << 66
+            << QByteArray("%1") << 66
             << "%1/plain: not a J-Link installation (no JLinkExe, JLink.exe or J-Link library); "
                "--force takes it all the same"
             << QString();
     }
     const char unknown[] = "The per-user folder is unknown: %2 is not set to an absolute path";
     QTest::newRow("home unset") << "install --user"
-                                << "unset" << 66 << QString() << QString::fromLatin1(unknown);
+                                << QByteArray() << 66 << QString() << QString::fromLatin1(unknown);
     QTest::newRow("home relative") << "install --user"
-                                   << "home" << 66 << QString() << QString::fromLatin1(unknown);
+                                   << QByteArray("home") << 66 << QString()
+                                   << QString::fromLatin1(unknown);
     QTest::newRow("list finds nothing")
         << "list --search-in %3"
-        << "unset" << 0
+        << QByteArray() << 0
         << "No J-Link installation found in %3, and no per-user folder: %2 is not set to an "
            "absolute path"
         << QString();
     QTest::newRow("same folder thrice")
-        << "status %1/jlink %1/jlink/ %1/plain/../jlink/." << QString() << 1
+        << "status %1/jlink %1/jlink/ %1/plain/../jlink/." << QByteArray("%1") << 1
         << "%1/jlink: not installed" << QString();
     QTest::newRow("missing and present folder")
-        << "status %1/missing %1/jlink" << QString() << 66
+        << "status %1/missing %1/jlink" << QByteArray("%1") << 66
         << "%1/missing: does not exist\n%1/jlink: not installed" << QString();
 #ifdef Q_OS_WIN
     // Only Windows file names ignore case.
-    QTest::newRow("same folder in another case") << "status %1/jlink %1/JLINK" << QString() << 1
+    QTest::newRow("same folder in another case") << "status %1/jlink %1/JLINK" << QByteArray("%1") << 1
                                                  << "%1/jlink: not installed" << QString();
 #else
     // Windows lets only privileged users make links.
-    QTest::newRow("link and its folder") << "status %1/link %1/jlink" << QString() << 1
+    QTest::newRow("link and its folder") << "status %1/link %1/jlink" << QByteArray("%1") << 1
                                          << "%1/link: not installed" << QString();
 #endif
 }
@@ -332,7 +363,7 @@ void tst_CommandLine::namedTargets_data()
 void tst_CommandLine::namedTargets()
 {
     QFETCH(QString, arguments);
-    QFETCH(QString, home);
+    QFETCH(QByteArray, home);
     QFETCH(int, exitCode);
     QFETCH(QString, lines);
     QFETCH(QString, errors);
@@ -343,10 +374,10 @@ void tst_CommandLine::namedTargets()
 #ifndef Q_OS_WIN
     QVERIFY(QFile::link(QStringLiteral("jlink"), dir.filePath(QStringLiteral("link"))));
 #endif
-    if (home == QLatin1String("unset"))
+    if (home.isNull())
         qunsetenv(homeVariable);
-    else if (!home.isEmpty())
-        qputenv(homeVariable, home.toLocal8Bit());
+    else
+        qputenv(homeVariable, home.replace("%1", QFile::encodeName(QDir::toNativeSeparators(dir.path()))));
     const auto expand = [&](QString strText) {
         return strText.replace(QLatin1String("%1"), dir.path())
             .replace(QLatin1String("%2"), QLatin1String(homeVariable))
@@ -357,7 +388,7 @@ void tst_CommandLine::namedTargets()
     QStringList words = arguments.split(QLatin1Char(' '));
     for (QString &strWord : words)
         strWord = expand(strWord);
-    const Run run = runCli(words, dir.path());
+    const ProgramRun run = runCli(words, dir.path());
     QCOMPARE(run.nExit, exitCode);
     QCOMPARE(run.lines.join(QLatin1Char('\n')), QDir::toNativeSeparators(expand(lines)));
     if (!errors.isEmpty())
@@ -373,9 +404,9 @@ void tst_CommandLine::listShowsVersionsAndStatus()
     const QString strNew = m_installations->add(QStringLiteral("JLink_V794"));
     const QString strOld = m_installations->add(QStringLiteral("JLink_V620c"));
     const QString strCustom = m_installations->add(QStringLiteral("JLink_Custom"));
-    QCOMPARE(runCli({QStringLiteral("install"), strNew}).nExit, 0);
+    QVERIFY(install(strNew));
 
-    const Run run = runCli(
+    const ProgramRun run = runCli(
         {QStringLiteral("list"), QStringLiteral("--search-in"), m_installations->discoveryRoot()});
     QCOMPARE(run.nExit, 0);
     QCOMPARE(

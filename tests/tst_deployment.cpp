@@ -1,5 +1,5 @@
-#include "deploymentlist.h"
 #include "jlinkaddqn58mcu.h"
+#include "support.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,33 +13,12 @@ namespace {
 
 const QByteArray olderCopy = "an older copy";
 
-QStringList listedNames()
-{
-    QStringList names;
-    for (const char *name : deploymentList)
-        names << QString::fromLatin1(name);
-    return names;
-}
-
-QByteArray readFile(const QString &strFileName)
-{
-    QFile file(strFileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &strFileName, const QByteArray &content)
-{
-    QFile file(strFileName);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(content), qint64(content.size()));
-}
-
 // Deployed: equal to the bundle's file, and writable by its owner so that a
 // later run can replace it (root ignores permissions, so they are read).
 bool isDeployed(const QString &strFLMPath, const QString &strName)
 {
     const QString strTarget = strFLMPath + QLatin1Char('/') + strName;
-    return readFile(strTarget) == readFile(QStringLiteral(":/FLMFile/") + strName)
+    return readFile(strTarget) == bundledFile(strName)
         && QFile::permissions(strTarget).testFlag(QFileDevice::WriteOwner);
 }
 
@@ -103,9 +82,8 @@ void tst_Deployment::laterDeploymentReplacesEveryFile()
     QVERIFY(JLinkAddQN58MCU::deployFiles(dir.path()));
     for (const QString &name : listedNames()) {
         const QString strTarget = dir.filePath(name);
-        writeFile(strTarget, olderCopy);
-        if (readOnly)
-            QVERIFY(QFile::setPermissions(strTarget, QFileDevice::ReadOwner | QFileDevice::ReadUser));
+        QVERIFY(writeFile(strTarget, olderCopy));
+        QVERIFY(!readOnly || QFile::setPermissions(strTarget, readOnlyFile));
     }
 
     QVERIFY(JLinkAddQN58MCU::deployFiles(dir.path()));
@@ -147,7 +125,7 @@ void tst_Deployment::targetThatCannotBeRemovedStopsTheDeployment()
     QVERIFY(dir.isValid());
     const QStringList names = listedNames();
     for (const QString &name : names)
-        writeFile(dir.filePath(name), olderCopy);
+        QVERIFY(writeFile(dir.filePath(name), olderCopy));
     const QString strBlocked = dir.filePath(names.at(blocked));
     QVERIFY(QFile::remove(strBlocked));
     QVERIFY(QDir(dir.path()).mkpath(strBlocked + QStringLiteral("/inside")));
@@ -171,7 +149,7 @@ void tst_Deployment::filesNotOnTheListAreLeftAlone()
                                 QStringLiteral("QN58Kxxx/QN58K212_128.FLM")};
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("QN58Kxxx")));
     for (const QString &other : others)
-        writeFile(dir.filePath(other), olderCopy);
+        QVERIFY(writeFile(dir.filePath(other), olderCopy));
 
     QVERIFY(JLinkAddQN58MCU::deployFiles(dir.path()));
 

@@ -2,6 +2,7 @@
 // package name each other and the project's version; no validator checks that.
 
 #include "commandline.h"
+#include "support.h"
 
 #include <QFile>
 #include <QImage>
@@ -15,12 +16,6 @@ const QString appId = QStringLiteral("com.kestrilon.qn58jlinksetup");
 QString packagingFile(const QString &name)
 {
     return QStringLiteral(QN58_PACKAGING_DIR "/") + name;
-}
-
-QString fileText(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 } // namespace
@@ -58,7 +53,7 @@ void tst_DesktopFiles::newestReleaseIsTheProjectVersion()
     QFETCH(QString, newestVersion);
 
     const QRegularExpressionMatch match =
-        QRegularExpression(newestVersion).match(fileText(file));
+        QRegularExpression(newestVersion).match(QString::fromUtf8(readFile(file)));
     QVERIFY2(match.hasMatch(), qPrintable(file));
     QCOMPARE(match.captured(1), QStringLiteral(QN58_VERSION));
 }
@@ -95,7 +90,7 @@ void tst_DesktopFiles::filesNameEachOther()
     const QRegularExpression wholeLine(
         QStringLiteral("^\\s*%1\\s*$").arg(QRegularExpression::escape(line)),
         QRegularExpression::MultilineOption);
-    QVERIFY2(wholeLine.match(fileText(file)).hasMatch(), qPrintable(file));
+    QVERIFY2(wholeLine.match(QString::fromUtf8(readFile(file))).hasMatch(), qPrintable(file));
 }
 
 void tst_DesktopFiles::iconIsDrawnAtThemeSize_data()

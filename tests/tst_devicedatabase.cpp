@@ -1,8 +1,12 @@
 #include "databasefixtures.h"
 #include "devicedatabase.h"
+#include "installationstatus.h"
 #include "jlinkaddqn58mcu.h"
+#include "uninstallation.h"
 
+#include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextCodec>
@@ -11,9 +15,15 @@
 
 #include <stdexcept>
 
-namespace {
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
 
-const QByteArray templateBytes("<DataBase>\r\n</DataBase>");
+// Calls a user of the load on a J-Link folder.
+using Caller = std::function<QStringList(const QString &strFolder)>;
+Q_DECLARE_METATYPE(Caller)
+
+namespace {
 
 QDomDocument parsed(const QByteArray &content)
 {
@@ -30,6 +40,44 @@ QFileDevice::Permissions modeBits(const QString &strFileName)
         | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::WriteOther
         | QFileDevice::ExeOther;
     return QFile::permissions(strFileName) & mask;
+}
+
+QByteArray binaryGarbage()
+{
+    QRandomGenerator generator(7);
+    QByteArray content(4096, Qt::Uninitialized);
+    for (char &byte : content)
+        byte = char(generator.bounded(256));
+    return content;
+}
+
+// Each reference stays below the parser's limit per entity; all of them grow
+// the file 600-fold.
+QByteArray repeatedEntity()
+{
+    QByteArray uses;
+    for (int i = 0; i < 20000; ++i)
+        uses += "&e;";
+    return "<!DOCTYPE DataBase [<!ENTITY e \"" + QByteArray(4000, 'x') + "\">]>\n" + entryWith(uses);
+}
+
+// What stands at a path that holds no plain file.
+QString kindOf(const QString &strPath)
+{
+    const QFileInfo info(strPath);
+    if (info.isSymLink())
+        return QStringLiteral("link to ") + info.symLinkTarget();
+    if (info.isDir())
+        return QStringLiteral("folder holding ")
+            + QDir(strPath).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).join(QLatin1Char(' '));
+    return info.exists() ? QStringLiteral("special file") : QStringLiteral("nothing");
+}
+
+// What a user of the load tells: its result, its message and why.
+template <typename Result>
+QStringList report(Result result, const QString &strMessage, const QString &strReason)
+{
+    return {QString::number(int(result)), strMessage, strReason};
 }
 
 } // namespace
@@ -65,6 +113,10 @@ private slots:
     void otherContentSurvivesLoadAndSave();
     void unparsableDatabaseDoesNotLoad_data();
     void unparsableDatabaseDoesNotLoad();
+    void databaseThatIsNoPlainFileDoesNotLoad_data();
+    void databaseThatIsNoPlainFileDoesNotLoad();
+    void callersLeaveAnUnreadableDatabaseUntouched_data();
+    void callersLeaveAnUnreadableDatabaseUntouched();
 };
 
 void tst_DeviceDatabase::initTestCase()
@@ -97,7 +149,7 @@ void tst_DeviceDatabase::missingDatabaseIsCreatedFromTheTemplate()
     QTemporaryDir dir;
     const QString strPath = dir.filePath(QStringLiteral("JLinkDevices.xml"));
     QVERIFY(createDeviceDatabase(strPath));
-    QCOMPARE(readFile(strPath), templateBytes);
+    QCOMPARE(readFile(strPath), templateDatabase);
     QCOMPARE(readFile(strPath).size(), 23);
     QVERIFY(QFileInfo(strPath).isWritable());
 #ifndef Q_OS_WIN
@@ -112,7 +164,7 @@ void tst_DeviceDatabase::creationReplacesAnExistingFile()
     const QString strPath = dir.filePath(QStringLiteral("JLinkDevices.xml"));
     QVERIFY(writeFile(strPath, "something else entirely"));
     QVERIFY(createDeviceDatabase(strPath));
-    QCOMPARE(readFile(strPath), templateBytes);
+    QCOMPARE(readFile(strPath), templateDatabase);
 }
 
 void tst_DeviceDatabase::creationInAMissingFolderFailsQuietly()
@@ -145,7 +197,7 @@ void tst_DeviceDatabase::makeFileWritableClearsReadOnly()
     QTemporaryDir dir;
     const QString strPath = dir.filePath(QStringLiteral("loader.FLM"));
     QVERIFY(writeFile(strPath, "FLM"));
-    QVERIFY(QFile::setPermissions(strPath, QFileDevice::ReadOwner | QFileDevice::ReadUser));
+    QVERIFY(QFile::setPermissions(strPath, readOnlyFile));
     // The attribute, as Wine, run as root, would still open the file for writing.
     QVERIFY(!QFileInfo(strPath).isWritable());
     makeFileWritable(strPath);
@@ -172,7 +224,7 @@ void tst_DeviceDatabase::saveWritesOneElementPerIndentedLine()
 {
     QTemporaryDir dir;
     const QString strPath = dir.filePath(QStringLiteral("JLinkDevices.xml"));
-    QDomDocument doc = parsed(templateBytes);
+    QDomDocument doc = parsed(templateDatabase);
     JLinkAddQN58MCU::addMainFlashDevice(doc, QStringLiteral("-QN58K212ZCT6"), QStringLiteral("0x038000"),
                                         512, 2);
     JLinkAddQN58MCU::addApModeDevice(doc, QStringLiteral("QN58K528_APMODE_256"), QStringLiteral("0x008000"),
@@ -206,7 +258,7 @@ void tst_DeviceDatabase::saveDropsTheDeclaration_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("firstLine");
 
-    QTest::newRow("template, empty element") << templateBytes << "<DataBase/>";
+    QTest::newRow("template, empty element") << templateDatabase << "<DataBase/>";
     QTest::newRow("UTF-8 declaration") << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<DataBase/>")
                                        << "<DataBase/>";
     QTest::newRow("Latin-1 declaration")
@@ -276,7 +328,7 @@ void tst_DeviceDatabase::saveKeepsPermissionBits()
 
     QTemporaryDir dir;
     const QString strPath = dir.filePath(QStringLiteral("JLinkDevices.xml"));
-    QVERIFY(writeFile(strPath, templateBytes));
+    QVERIFY(writeFile(strPath, templateDatabase));
     QVERIFY(QFile::setPermissions(strPath, QFileDevice::Permissions(permissions)));
     const QFileDevice::Permissions before = modeBits(strPath);
     QDomDocument doc = loadDeviceDatabase(strPath);
@@ -315,18 +367,57 @@ void tst_DeviceDatabase::unparsableDatabaseDoesNotLoad_data()
 
     QTest::newRow("empty") << QByteArray() << "no document element";
     QTest::newRow("blank lines") << QByteArray("\n  \n") << "no document element";
+    QTest::newRow("blank with CR LF") << QByteArray(" \r\n") << "no document element";
+    QTest::newRow("only a comment") << QByteArray("<!-- no entries -->\n") << "no document element";
     QTest::newRow("truncated") << QByteArray("<DataBase>\n  <Device>\n")
                                << "not well-formed at line 3, column 1";
+    const QByteArray others = otherVendorsDatabase(50);
+    QTest::newRow("cut in the middle") << others.left(others.size() / 2)
+                                       << "not well-formed at line 153, column 12";
+    QTest::newRow("cut inside the end tag")
+        << QByteArray("<DataBase>\n<Device><ChipInfo Vendor=\"Kestrilon\"/></Device>\n</DataB")
+        << "not well-formed at line 3, column 8";
     QTest::newRow("not XML") << QByteArray("JLinkDevices") << "not well-formed at line 1, column 2";
+    QTest::newRow("binary garbage") << binaryGarbage() << "not well-formed at line 1, column 2";
     QTest::newRow("two document elements")
         << QByteArray("<DataBase/><DataBase/>") << "not well-formed at line 1, column 23";
+    QTest::newRow("mismatched end tag")
+        << QByteArray("<DataBase><Device><ChipInfo Vendor=\"Kestrilon\"></Device></DataBase>")
+        << "not well-formed at line 1, column 57";
+    const QString entities = QStringLiteral("entity declarations are not accepted");
+    // The reader places a byte its encoding does not allow where its decoding began.
+    const QString column3 = QStringLiteral("not well-formed at line 1, column 3");
+    // The reader lets these through; the load decodes once more.
+    const QString malformed = QStringLiteral("malformed or incomplete characters");
     QTest::newRow("declares an entity")
         << QByteArray("<!DOCTYPE DataBase [<!ENTITY v \"Kestrilon\">]><DataBase V=\"&v;\"/>")
-        << "entity declarations are not accepted";
-    QTest::newRow("a byte its encoding does not allow")
-        << QByteArray("<DataBase>\xff</DataBase>") << "not well-formed at line 1, column 3";
+        << entities;
+    QTest::newRow("nested entities") << nestedEntities() << entities;
+    QTest::newRow("one entity used 20,000 times") << repeatedEntity() << entities;
+    QTest::newRow("bad byte before the entity") << "<!--\xff-->" + repeatedEntity() << column3;
+    QTest::newRow("external entity")
+        << QByteArray("<!DOCTYPE Database [<!ENTITY x SYSTEM \"file:///etc/passwd\">]>\n"
+                      "<Database><Device><ChipInfo Vendor=\"&x;\"/></Device></Database>\n")
+        << entities;
+    QTest::newRow("a byte its encoding does not allow") << QByteArray("<DataBase>\xff</DataBase>")
+                                                        << column3;
+    QTest::newRow("Latin-1 bytes") << entryWith("Nordstr\xf6m") << column3;
+    QTest::newRow("Latin-1 bytes, declared UTF-8")
+        << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + entryWith("Nordstr\xf6m")
+        << "not well-formed at line 1, column 39";
+    QTest::newRow("cut-off UTF-8 sequence") << entryWith("\xf0\x9f\x98") << column3;
+    QTest::newRow("overlong UTF-8") << entryWith("\xc0\xaf") << column3;
+    QTest::newRow("surrogate in UTF-8") << entryWith("\xed\xa0\x80") << column3;
+    QTest::newRow("reference beyond U+10FFFF") << entryWith("&#x110000;")
+                                               << "not well-formed at line 3, column 46";
+    QTest::newRow("reference to a surrogate") << entryWith("&#xD83D;")
+                                              << "not well-formed at line 3, column 44";
+    QTest::newRow("lone surrogate in UTF-16")
+        << encoded("UTF-16LE", entryWith("x")).replace("x\0", 2, "\x3d\xd8", 2) << malformed;
+    QTest::newRow("half a UTF-16 character") << encoded("UTF-16LE", entryWith("x")) + '\0' << malformed;
 }
 
+// Also for a check, which reads without asking for write access.
 void tst_DeviceDatabase::unparsableDatabaseDoesNotLoad()
 {
     QFETCH(QByteArray, content);
@@ -335,14 +426,119 @@ void tst_DeviceDatabase::unparsableDatabaseDoesNotLoad()
     QTemporaryDir dir;
     const QString strPath = dir.filePath(QStringLiteral("JLinkDevices.xml"));
     QVERIFY(writeFile(strPath, content));
-    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^Failed to parse file: ")));
-    try {
-        loadDeviceDatabase(strPath);
-        QFAIL("loaded");
-    } catch (const FileError &error) {
-        QCOMPARE(error.reason(), reason);
+    for (const DatabaseAccess access : {DatabaseAccess::ReadWrite, DatabaseAccess::ReadOnly}) {
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^Failed to parse file: ")));
+        try {
+            loadDeviceDatabase(strPath, access);
+            QFAIL("loaded");
+        } catch (const FileError &error) {
+            QCOMPARE(error.reason(), reason);
+        }
     }
     QCOMPARE(readFile(strPath), content);
+}
+
+void tst_DeviceDatabase::databaseThatIsNoPlainFileDoesNotLoad_data()
+{
+    QTest::addColumn<PathChange>("make");
+
+    QTest::newRow("folder") << PathChange([](const QString &strPath) {
+        return QDir().mkdir(strPath) && writeFile(strPath + QStringLiteral("/inside"), "kept");
+    });
+#ifndef Q_OS_WIN
+    // Windows has no FIFOs, and no devices inside a folder.
+    QTest::newRow("FIFO") << PathChange([](const QString &strPath) {
+        return ::mkfifo(QFile::encodeName(strPath).constData(), 0644) == 0;
+    });
+    QTest::newRow("link to an endless device") << PathChange([](const QString &strPath) {
+        return QFile::link(QStringLiteral("/dev/zero"), strPath);
+    });
+#endif
+}
+
+// Refused without being read: a FIFO would never end.
+void tst_DeviceDatabase::databaseThatIsNoPlainFileDoesNotLoad()
+{
+    QFETCH(PathChange, make);
+
+    QTemporaryDir dir;
+    const QString strPath = dir.filePath(QStringLiteral("JLinkDevices.xml"));
+    QVERIFY(make(strPath));
+    const QString strBefore = kindOf(strPath);
+    for (const DatabaseAccess access : {DatabaseAccess::ReadWrite, DatabaseAccess::ReadOnly}) {
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^Failed to open file: ")));
+        try {
+            loadDeviceDatabase(strPath, access);
+            QFAIL("loaded");
+        } catch (const FileError &error) {
+            QCOMPARE(error.reason(), QStringLiteral("not a plain file"));
+        }
+    }
+    QCOMPARE(kindOf(strPath), strBefore);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+             QStringList{QStringLiteral("JLinkDevices.xml")});
+}
+
+void tst_DeviceDatabase::callersLeaveAnUnreadableDatabaseUntouched_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<Caller>("caller");
+    QTest::addColumn<QStringList>("report");
+
+    QTest::newRow("removal step") << nestedEntities() << Caller([](const QString &strFolder) {
+        QString strErroInfo, strReason;
+        return report(JLinkAddQN58MCU::removeOldDevices(strFolder, strErroInfo, &strReason),
+                      strErroInfo, strReason);
+    }) << report(false, accessFailed, QStringLiteral("entity declarations are not accepted"));
+    QTest::newRow("registration step")
+        << QByteArray("<DataBase>\n  <Device>\n") << Caller([](const QString &strFolder) {
+               QString strErroInfo, strReason;
+               return report(JLinkAddQN58MCU::registerDevices(strFolder, strErroInfo, &strReason),
+                             strErroInfo, strReason);
+           })
+        << report(false, accessFailed, QStringLiteral("not well-formed at line 3, column 1"));
+    QTest::newRow("uninstall")
+        << QByteArray("<DataBase><Device Name=\"\xe9\"/></DataBase>") << Caller([](const QString &strFolder) {
+               QString strErroInfo, strReason;
+               return report(uninstall(strFolder, strErroInfo, TargetKind::Installation, &strReason),
+                             strErroInfo, strReason);
+           })
+        << report(UninstallResult::Failed, accessFailed,
+                  QStringLiteral("not well-formed at line 1, column 3"));
+    QTest::newRow("status") << QByteArray("<DataBase><Device>") << Caller([](const QString &strFolder) {
+        const InstallationStatus status = checkInstallation(strFolder);
+        return report(status.state, statusText(status), status.strReason);
+    }) << report(InstallationStatus::State::Unreadable, QStringLiteral("\"JLinkDevices.xml\" cannot be read"),
+                 QStringLiteral("not well-formed at line 1, column 19"));
+    QTest::newRow("job") << QByteArray("not a folder, not a database") << Caller([](const QString &strFolder) {
+        QString strErroInfo, strReason;
+        return report(JLinkAddQN58MCU::runSetup(strFolder, strErroInfo, strReason), strErroInfo, strReason);
+    }) << report(1, accessFailed, QStringLiteral("not well-formed at line 1, column 2"));
+    const QByteArray others = otherVendorsDatabase(50);
+    QTest::newRow("console front end") << others.left(others.size() / 2) << Caller([](const QString &strFolder) {
+        const ProgramRun run = runCli({strFolder});
+        return report(run.nExit, run.lines.join(QLatin1Char('\n')),
+                      QString::fromUtf8(run.errors).replace(QDir::toNativeSeparators(strFolder),
+                                                            QStringLiteral("<folder>")));
+    }) << report(1, accessFailed, QStringLiteral("<folder>: not well-formed at line 153, column 12")
+                                      + QLatin1String(lineEnd));
+}
+
+// An installation whose database cannot be read whole: each caller refuses it
+// with the load's reason, and changes nothing, neither the database nor the
+// files it would otherwise remove or replace.
+void tst_DeviceDatabase::callersLeaveAnUnreadableDatabaseUntouched()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(Caller, caller);
+    QFETCH(QStringList, report);
+
+    QTemporaryDir dir;
+    QVERIFY(install(dir.path()));
+    QVERIFY(writeFile(deviceDatabasePath(dir.path()), content));
+    const QMap<QString, QByteArray> before = folderContents(dir.path());
+    QCOMPARE(caller(dir.path()), report);
+    QCOMPARE(folderContents(dir.path()), before);
 }
 
 QTEST_APPLESS_MAIN(tst_DeviceDatabase)

@@ -1,3 +1,4 @@
+#include "databasefixtures.h"
 #include "jlinkaddqn58mcu.h"
 
 #include <QtTest>
@@ -9,7 +10,7 @@ enum Writer { MainFlash, ApMode, Universal, Usd, ExtFlash };
 QDomDocument templateDocument()
 {
     QDomDocument doc;
-    doc.setContent(QByteArray("<DataBase>\r\n</DataBase>"));
+    doc.setContent(templateDatabase);
     return doc;
 }
 

@@ -1,6 +1,5 @@
 #include "databasefixtures.h"
 #include "installationstatus.h"
-#include "jlinkaddqn58mcu.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -8,8 +7,6 @@
 #include <QtTest>
 
 namespace {
-
-const QString loaderFolder = QStringLiteral("/Devices/Kestrilon/QN58FLM");
 
 // The vendor's entry nIndex, counted from 0; a null element past the last.
 QDomElement vendorEntry(const QDomDocument &doc, int nIndex)
@@ -34,42 +31,21 @@ QDomElement otherVendorsEntry(QDomDocument doc)
     return entry;
 }
 
-// Changes the installed database as the test case says; false when it is no
-// database change.
-bool changeDatabase(const QString &strFileName, const QString &strChange)
+// Edits the vendor's installed entries in the folder's database, written back
+// as a plain parser would.
+PathChange databaseEdit(const std::function<void(QDomDocument, QDomElement)> &edit)
 {
-    QDomDocument doc = loadXml(strFileName);
-    QDomElement root = doc.documentElement();
-    if (strChange == QLatin1String("one attribute")) {
-        vendorEntry(doc, 0)
-            .firstChildElement(QStringLiteral("ChipInfo"))
-            .setAttribute(QStringLiteral("WorkRAMSize"), QStringLiteral("0x010000"));
-    } else if (strChange == QLatin1String("stale entry")) {
-        QDomElement stale = otherVendorsEntry(doc);
-        stale.firstChildElement().setAttribute(QStringLiteral("Vendor"),
-                                               QStringLiteral("Kestrilon"));
-        stale.firstChildElement().setAttribute(QStringLiteral("Name"), QStringLiteral("QN58OLD"));
-        root.appendChild(stale);
-    } else if (strChange == QLatin1String("entry twice")) {
-        root.appendChild(vendorEntry(doc, 0).cloneNode());
-    } else if (strChange == QLatin1String("missing entry")) {
-        root.removeChild(vendorEntry(doc, 1));
-    } else if (strChange == QLatin1String("entries swapped")) {
-        root.insertAfter(vendorEntry(doc, 0), vendorEntry(doc, 1));
-    } else if (strChange == QLatin1String("other vendor between")) {
-        root.insertAfter(otherVendorsEntry(doc), vendorEntry(doc, 0));
-    } else if (strChange == QLatin1String("no entries")) {
-        while (!vendorEntry(doc, 0).isNull())
-            root.removeChild(vendorEntry(doc, 0));
-    } else {
-        return false;
-    }
-    return writeFile(strFileName, doc.toByteArray(2));
+    return [edit](const QString &strFolder) {
+        const QDomDocument doc = loadXml(strFolder + QStringLiteral("/JLinkDevices.xml"));
+        edit(doc, doc.documentElement());
+        return writeFile(strFolder + QStringLiteral("/JLinkDevices.xml"), doc.toByteArray(2));
+    };
 }
 
 // Writes the attributes of the vendor's first ChipInfo in the opposite order.
-bool reverseAttributes(const QString &strFileName)
+bool reverseAttributes(const QString &strFolder)
 {
+    const QString strFileName = strFolder + QStringLiteral("/JLinkDevices.xml");
     QString strText = QString::fromUtf8(readFile(strFileName));
     const QRegularExpression chipInfo(QStringLiteral(
         "<ChipInfo ((?:\\w+=\"[^\"]*\" ?)*Vendor=\"Kestrilon\"(?: ?\\w+=\"[^\"]*\")*)/>"));
@@ -86,23 +62,12 @@ bool reverseAttributes(const QString &strFileName)
     return writeFile(strFileName, strText.toUtf8());
 }
 
-bool changeFiles(const QString &strFolder, const QString &strChange)
+bool flipLoaderByte(const QString &strFolder)
 {
-    const QString strLoaders = strFolder + loaderFolder;
-    if (strChange == QLatin1String("one loader byte")) {
-        QByteArray content = readFile(strLoaders + QStringLiteral("/QN58K212_128.FLM"));
-        content[100] = char(content.at(100) ^ 1);
-        return writeFile(strLoaders + QStringLiteral("/QN58K212_128.FLM"), content);
-    }
-    if (strChange == QLatin1String("missing file"))
-        return QFile::remove(strLoaders + QStringLiteral("/QN58Kxxx.JLinkScript"));
-    if (strChange == QLatin1String("no files"))
-        return QDir(strLoaders).removeRecursively();
-    if (strChange == QLatin1String("attribute order"))
-        return reverseAttributes(strFolder + QStringLiteral("/JLinkDevices.xml"));
-    if (strChange == QLatin1String("unreadable database"))
-        return writeFile(strFolder + QStringLiteral("/JLinkDevices.xml"), "<DataBase><Device>");
-    return strChange.isEmpty();
+    const QString strLoader = strFolder + loaderFolder + QStringLiteral("/QN58K212_128.FLM");
+    QByteArray content = readFile(strLoader);
+    content[100] = char(content.at(100) ^ 1);
+    return writeFile(strLoader, content);
 }
 
 } // namespace
@@ -120,50 +85,57 @@ private slots:
 
 void tst_InstallationStatus::statusOfInstallation_data()
 {
-    QTest::addColumn<QString>("change");
+    QTest::addColumn<PathChange>("change");
     QTest::addColumn<QString>("line");
 
-    QTest::newRow("exact") << QString() << "installed";
-    QTest::newRow("attribute order") << "attribute order"
-                                     << "installed";
-    QTest::newRow("other vendor between") << "other vendor between"
-                                          << "installed";
-    QTest::newRow("one attribute") << "one attribute"
-                                   << "differs: changed devices: -QN58K212ZCT6";
-    QTest::newRow("stale entry") << "stale entry"
-                                 << "differs: stale entries: QN58OLD";
-    QTest::newRow("entry twice") << "entry twice"
-                                 << "differs: stale entries: -QN58K212ZCT6";
-    QTest::newRow("missing entry") << "missing entry"
-                                   << "differs: missing devices: -QN58K212VCT6";
-    QTest::newRow("entries swapped") << "entries swapped"
-                                     << "differs: entries out of catalogue order";
-    QTest::newRow("no entries, files left")
-        << "no entries"
-        << "differs: missing devices: -QN58K212ZCT6, -QN58K212VCT6, -QN58K212RCT6, "
-           "-QN58K212CCT6, -QN58K212ZGT6 and 523 more";
-    QTest::newRow("one loader byte") << "one loader byte"
+    QTest::newRow("exact") << PathChange([](const QString &) { return true; }) << "installed";
+    QTest::newRow("attribute order") << PathChange(reverseAttributes) << "installed";
+    QTest::newRow("other vendor between") << databaseEdit([](QDomDocument doc, QDomElement root) {
+        root.insertAfter(otherVendorsEntry(doc), vendorEntry(doc, 0));
+    }) << "installed";
+    QTest::newRow("one attribute") << databaseEdit([](QDomDocument doc, QDomElement) {
+        vendorEntry(doc, 0).firstChildElement(QStringLiteral("ChipInfo"))
+            .setAttribute(QStringLiteral("WorkRAMSize"), QStringLiteral("0x010000"));
+    }) << "differs: changed devices: -QN58K212ZCT6";
+    QTest::newRow("stale entry") << databaseEdit([](QDomDocument doc, QDomElement root) {
+        QDomElement stale = otherVendorsEntry(doc);
+        stale.firstChildElement().setAttribute(QStringLiteral("Vendor"), QStringLiteral("Kestrilon"));
+        stale.firstChildElement().setAttribute(QStringLiteral("Name"), QStringLiteral("QN58OLD"));
+        root.appendChild(stale);
+    }) << "differs: stale entries: QN58OLD";
+    QTest::newRow("entry twice") << databaseEdit([](QDomDocument doc, QDomElement root) {
+        root.appendChild(vendorEntry(doc, 0).cloneNode());
+    }) << "differs: stale entries: -QN58K212ZCT6";
+    QTest::newRow("missing entry") << databaseEdit([](QDomDocument doc, QDomElement root) {
+        root.removeChild(vendorEntry(doc, 1));
+    }) << "differs: missing devices: -QN58K212VCT6";
+    QTest::newRow("entries swapped") << databaseEdit([](QDomDocument doc, QDomElement root) {
+        root.insertAfter(vendorEntry(doc, 0), vendorEntry(doc, 1));
+    }) << "differs: entries out of catalogue order";
+    QTest::newRow("no entries, files left") << databaseEdit([](QDomDocument doc, QDomElement root) {
+        while (!vendorEntry(doc, 0).isNull())
+            root.removeChild(vendorEntry(doc, 0));
+    }) << "differs: missing devices: -QN58K212ZCT6, -QN58K212VCT6, -QN58K212RCT6, "
+          "-QN58K212CCT6, -QN58K212ZGT6 and 523 more";
+    QTest::newRow("one loader byte") << PathChange(flipLoaderByte)
                                      << "differs: changed files: QN58K212_128.FLM";
-    QTest::newRow("missing file") << "missing file"
-                                  << "differs: missing files: QN58Kxxx.JLinkScript";
-    QTest::newRow("entries left, no files")
-        << "no files"
-        << "differs: missing files: QN58Kxxx.JLinkScript, QN58K212_128.FLM, QN58K212_256.FLM, "
-           "QN58K212_512.FLM, QN58K212_1024.FLM and 261 more";
-    QTest::newRow("unreadable database") << "unreadable database"
-                                         << "\"JLinkDevices.xml\" cannot be read";
+    QTest::newRow("missing file") << PathChange([](const QString &strFolder) {
+        return QFile::remove(strFolder + loaderFolder + QStringLiteral("/QN58Kxxx.JLinkScript"));
+    }) << "differs: missing files: QN58Kxxx.JLinkScript";
+    QTest::newRow("entries left, no files") << PathChange([](const QString &strFolder) {
+        return QDir(strFolder + loaderFolder).removeRecursively();
+    }) << "differs: missing files: QN58Kxxx.JLinkScript, QN58K212_128.FLM, QN58K212_256.FLM, "
+          "QN58K212_512.FLM, QN58K212_1024.FLM and 261 more";
 }
 
 void tst_InstallationStatus::statusOfInstallation()
 {
-    QFETCH(QString, change);
+    QFETCH(PathChange, change);
     QFETCH(QString, line);
     QTemporaryDir dir;
     QVERIFY(writeFile(dir.path() + QStringLiteral("/JLinkDevices.xml"), otherVendorsDatabase(3)));
-    QString strErroInfo;
-    QCOMPARE(JLinkAddQN58MCU::runSetup(dir.path(), strErroInfo), 0);
-    QVERIFY(changeDatabase(dir.path() + QStringLiteral("/JLinkDevices.xml"), change)
-            || changeFiles(dir.path(), change));
+    QVERIFY(install(dir.path()));
+    QVERIFY(change(dir.path()));
     const QMap<QString, QByteArray> before = folderContents(dir.path());
 
     const InstallationStatus status = checkInstallation(dir.path());

@@ -15,16 +15,8 @@
 #include <csignal>
 #include <exception>
 
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
-
 namespace {
 
-const QString cli = QStringLiteral(QN58_CLI_PATH);
-const QString successLine =
-    QStringLiteral("Setup has performed all requested operations successfully") + QLatin1String(lineEnd);
-const QString loaderFolder = QStringLiteral("Devices/Kestrilon/QN58FLM");
 const int ourEntries = 528;
 const int loaderFiles = 266;
 const int kills = 50;
@@ -69,7 +61,7 @@ Folder readFolder(const QString &strFolder)
     // The lock of a killed run, which the next run takes over as stale.
     static const QRegularExpression lockFile(QStringLiteral("^qn58-jlink-setup\\.lock(\\.rmlock)?$"));
     const QStringList folders = {QStringLiteral("Devices"), QStringLiteral("Devices/Kestrilon"),
-                                 loaderFolder};
+                                 loaderFolder.mid(1)};
 
     Folder folder;
     const QDir dir(strFolder);
@@ -94,19 +86,6 @@ Folder readFolder(const QString &strFolder)
             folder.unexpected << strPath;
     }
     return folder;
-}
-
-// Starts the console front end on the folder.
-void startCli(QProcess &process, const QString &strFolder)
-{
-#ifdef Q_OS_WIN
-    // Without a console: Wine's console host of a process killed while it
-    // starts outlives it and keeps ctest's output pipes open. The front end
-    // writes to the pipes either way.
-    process.setCreateProcessArgumentsModifier(
-        [](QProcess::CreateProcessArguments *arguments) { arguments->flags |= DETACHED_PROCESS; });
-#endif
-    process.start(cli, {strFolder});
 }
 
 quint32 killSeed()
@@ -144,13 +123,10 @@ void tst_Interrupted::killedRunsLeaveAUsableFolder()
     // The clean run, which also sets the range of the kill moments.
     QElapsedTimer runTimer;
     runTimer.start();
-    QProcess referenceRun;
-    startCli(referenceRun, referenceDir.path());
-    QVERIFY(referenceRun.waitForFinished(safetyTimeoutMs));
+    const ProgramRun referenceRun = runCli({referenceDir.path()});
     const int nRunMs = int(qMax<qint64>(runTimer.elapsed(), 1));
-    QCOMPARE(referenceRun.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(referenceRun.exitCode(), 0);
-    QCOMPARE(QString::fromUtf8(referenceRun.readAllStandardOutput()), successLine);
+    QCOMPARE(referenceRun.lines, QStringList{jobSucceeded});
+    QCOMPARE(referenceRun.nExit, 0);
     const VendorSplit referenceContent = splitVendorEntries(deviceDatabasePath(referenceDir.path()));
     QCOMPARE(referenceContent.nOurs, ourEntries);
     QCOMPARE(referenceContent.strOthers, before.strOthers);
@@ -160,7 +136,7 @@ void tst_Interrupted::killedRunsLeaveAUsableFolder()
     QCOMPARE(reference.strays.nSaveFiles + reference.strays.nCopyFiles, 0);
     QCOMPARE(reference.devicesFiles.size(), loaderFiles);
     for (auto it = reference.devicesFiles.cbegin(); it != reference.devicesFiles.cend(); ++it)
-        QVERIFY2(it.key().startsWith(loaderFolder + QLatin1Char('/')), qPrintable(it.key()));
+        QVERIFY2(it.key().startsWith(loaderFolder.mid(1) + QLatin1Char('/')), qPrintable(it.key()));
 
     const quint32 seed = killSeed();
     qInfo("Kill moments from seed %u (QN58_INTERRUPTED_SEED=%u replays them), a clean run took %d ms",
@@ -174,7 +150,7 @@ void tst_Interrupted::killedRunsLeaveAUsableFolder()
         const int nDelayMs = random.bounded(nRangeMs + 1);
         QProcess run;
         runTimer.restart();
-        startCli(run, dir.path());
+        startCli(run, {dir.path()});
         QThread::msleep(nDelayMs);
         run.kill();
         QVERIFY(run.waitForFinished(safetyTimeoutMs));
@@ -186,7 +162,8 @@ void tst_Interrupted::killedRunsLeaveAUsableFolder()
             ++nHits;
         } else {
             // Finished before the kill: then it must have succeeded.
-            QVERIFY2(run.exitCode() == 0 && QString::fromUtf8(run.readAllStandardOutput()) == successLine,
+            const ProgramRun finished = finishRun(run);
+            QVERIFY2(finished.nExit == 0 && finished.lines == QStringList{jobSucceeded},
                      qPrintable(strWhen + QStringLiteral(": failed")));
             // The clean run may have been slowed down by other work on the machine.
             nRangeMs = int(qBound<qint64>(1, runTimer.elapsed(), nRangeMs));
@@ -220,14 +197,9 @@ void tst_Interrupted::killedRunsLeaveAUsableFolder()
     // Kill moments are drawn across a whole run, so missing every time means they are not aimed.
     QVERIFY(nHits > 0);
 
-    QProcess lastRun;
-    startCli(lastRun, dir.path());
-    QVERIFY(lastRun.waitForFinished(safetyTimeoutMs));
-    QCOMPARE(lastRun.exitStatus(), QProcess::NormalExit);
-    const QString strLastLine = QString::fromUtf8(lastRun.readAllStandardOutput());
-    QVERIFY2(lastRun.exitCode() == 0,
-             qPrintable(QStringLiteral("code %1: %2").arg(lastRun.exitCode()).arg(strLastLine)));
-    QCOMPARE(strLastLine, successLine);
+    const ProgramRun lastRun = runCli({dir.path()});
+    QCOMPARE(lastRun.lines, QStringList{jobSucceeded});
+    QCOMPARE(lastRun.nExit, 0);
     QCOMPARE(canonicalDatabase(strDatabase), strReference);
     const Folder last = readFolder(dir.path());
     QVERIFY2(last.unexpected.isEmpty(), qPrintable(last.unexpected.join(QLatin1Char(' '))));

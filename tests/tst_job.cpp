@@ -1,17 +1,12 @@
 #include "databasefixtures.h"
-#include "deploymentlist.h"
-#include "jlinkaddqn58mcu.h"
 
 #include <QDir>
-#include <QDomDocument>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
 
 const QString vendorPath = QStringLiteral("/Devices/Kestrilon");
-const QString loaderPath = QStringLiteral("/Devices/Kestrilon/QN58FLM");
 
 } // namespace
 
@@ -34,25 +29,18 @@ void tst_Job::runEmitsOneSuccess()
     QVERIFY(writeFile(dir.path() + QStringLiteral("/JLinkDevices.xml"), otherVendorsDatabase(3)));
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Devices")));
 
-    JLinkAddQN58MCU worker(dir.path());
-    QSignalSpy spy(&worker, &JLinkAddQN58MCU::emitResult);
-    worker.start();
-    QVERIFY(worker.wait());
-    QCOMPARE(spy.count(), 1);
-    QCOMPARE(spy.at(0).at(0).toInt(), 0);
-    QCOMPARE(spy.at(0).at(1).toString(), QString());
+    const JobResult result = runJob(dir.path());
+    QCOMPARE(result.nResults, 1);
+    QCOMPARE(result.nCode, 0);
+    QCOMPARE(result.strMessage, QString());
 
     const QStringList vendors = entryVendors(dir.path());
     QCOMPARE(vendors.size(), 3 + 528);
     QCOMPARE(vendors.mid(0, 3).count(QStringLiteral("Nordström & Søn")), 3);
     QCOMPARE(vendors.mid(3).count(QStringLiteral("Kestrilon")), 528);
-    QStringList deployed;
-    for (const char *name : deploymentList)
-        deployed << QString::fromLatin1(name);
+    QStringList deployed = listedNames();
     deployed.sort();
-    QStringList files = QDir(dir.path() + loaderPath).entryList(QDir::Files, QDir::NoSort);
-    files.sort();
-    QCOMPARE(files, deployed);
+    QCOMPARE(QDir(dir.path() + loaderFolder).entryList(QDir::Files, QDir::Name), deployed);
 }
 
 void tst_Job::obsoleteFolder_data()
@@ -73,8 +61,7 @@ void tst_Job::obsoleteFolder()
     if (holdsFile)
         QVERIFY(writeFile(strObsolete + QStringLiteral("/QN58K212_128.FLM"), "old loader"));
 
-    QString strErroInfo;
-    QCOMPARE(JLinkAddQN58MCU::runSetup(dir.path(), strErroInfo), 0);
+    QVERIFY(install(dir.path()));
     QCOMPARE(QFileInfo::exists(strObsolete), stays);
     if (holdsFile)
         QCOMPARE(readFile(strObsolete + QStringLiteral("/QN58K212_128.FLM")), QByteArray("old loader"));
@@ -84,60 +71,52 @@ void tst_Job::secondRunChangesNothing()
 {
     QTemporaryDir dir;
     QVERIFY(writeFile(dir.path() + QStringLiteral("/JLinkDevices.xml"), otherVendorsDatabase(2)));
-    QString strErroInfo;
-    QCOMPARE(JLinkAddQN58MCU::runSetup(dir.path(), strErroInfo), 0);
+    QVERIFY(install(dir.path()));
     const QString strFirst = canonicalXml(loadXml(dir.path() + QStringLiteral("/JLinkDevices.xml")));
-    const QMap<QString, QByteArray> firstFiles = folderContents(dir.path() + loaderPath);
+    const QMap<QString, QByteArray> firstFiles = folderContents(dir.path() + loaderFolder);
 
-    QCOMPARE(JLinkAddQN58MCU::runSetup(dir.path(), strErroInfo), 0);
+    QVERIFY(install(dir.path()));
     QCOMPARE(canonicalXml(loadXml(dir.path() + QStringLiteral("/JLinkDevices.xml"))), strFirst);
-    QCOMPARE(folderContents(dir.path() + loaderPath), firstFiles);
-    QCOMPARE(entryVendors(dir.path()).count(QStringLiteral("Kestrilon")), 528);
+    QCOMPARE(folderContents(dir.path() + loaderFolder), firstFiles);
+    QCOMPARE(ourEntryCount(dir.path()), 528);
 }
 
 void tst_Job::failures_data()
 {
-    QTest::addColumn<QString>("blocker");
+    QTest::addColumn<QString>("folderInTheWay"); // where a file must be
+    QTest::addColumn<QString>("fileInTheWay");   // where a folder must be
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("message");
-    QTest::addColumn<int>("vendorEntries");
+    QTest::addColumn<int>("vendorEntries"); // -1: no database to count them in
 
-    // A file where a folder must be, or the reverse: nothing can be created there.
-    QTest::newRow("database is a folder") << "JLinkDevices.xml/" << 1
-                                          << "\"JLinkDevices.xml\" access failed" << -1;
-    QTest::newRow("database not well-formed") << "JLinkDevices.xml" << 1
-                                         << "\"JLinkDevices.xml\" access failed" << -1;
-    QTest::newRow("devices folder is a file") << "Devices" << 3 << "Setup has failed" << 528;
-    QTest::newRow("loader folder is a file") << "Devices/Kestrilon/QN58FLM" << 3
+    QTest::newRow("database is a folder") << "/JLinkDevices.xml" << QString() << 1
+                                          << accessFailed << -1;
+    QTest::newRow("devices folder is a file") << QString() << "/Devices" << 3
+                                              << "Setup has failed" << 528;
+    QTest::newRow("loader folder is a file") << QString() << loaderFolder << 3
                                              << "Setup has failed" << 528;
 }
 
+// The window's job reports the outcome of the step that failed, once.
 void tst_Job::failures()
 {
-    QFETCH(QString, blocker);
+    QFETCH(QString, folderInTheWay);
+    QFETCH(QString, fileInTheWay);
     QFETCH(int, code);
     QFETCH(QString, message);
     QFETCH(int, vendorEntries);
     QTemporaryDir dir;
-    const QString strBlocker = dir.path() + QLatin1Char('/') + blocker;
-    if (blocker.endsWith(QLatin1Char('/'))) {
-        QVERIFY(QDir().mkpath(strBlocker));
-    } else {
-        QVERIFY(QDir().mkpath(QFileInfo(strBlocker).path()));
-        QVERIFY(writeFile(strBlocker, "not a folder, not a database"));
-    }
+    QVERIFY(folderInTheWay.isEmpty() || putFolderInTheWay(dir.path() + folderInTheWay));
+    QVERIFY(fileInTheWay.isEmpty() || putFileInTheWay(dir.path() + fileInTheWay));
 
-    JLinkAddQN58MCU worker(dir.path());
-    QSignalSpy spy(&worker, &JLinkAddQN58MCU::emitResult);
-    worker.start();
-    QVERIFY(worker.wait());
-    QCOMPARE(spy.count(), 1);
-    QCOMPARE(spy.at(0).at(0).toInt(), code);
-    QCOMPARE(spy.at(0).at(1).toString(), message);
+    const JobResult result = runJob(dir.path());
+    QCOMPARE(result.nResults, 1);
+    QCOMPARE(result.nCode, code);
+    QCOMPARE(result.strMessage, message);
     if (vendorEntries >= 0)
-        QCOMPARE(entryVendors(dir.path()).count(QStringLiteral("Kestrilon")), vendorEntries);
-    if (!blocker.endsWith(QLatin1Char('/')))
-        QCOMPARE(readFile(strBlocker), QByteArray("not a folder, not a database"));
+        QCOMPARE(ourEntryCount(dir.path()), vendorEntries);
+    if (!fileInTheWay.isEmpty())
+        QCOMPARE(readFile(dir.path() + fileInTheWay), inTheWay);
 }
 
 QTEST_GUILESS_MAIN(tst_Job)

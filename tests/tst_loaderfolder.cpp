@@ -1,8 +1,6 @@
-#include "deploymentlist.h"
+#include "support.h"
 
 #include <QDir>
-#include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -54,9 +52,7 @@ void runOnBuildMachine(const QString &strFolder, CheckResult &result)
                           messages.data(), nullptr};
     // The exit status of the shell, or an NTSTATUS when it could not be started.
     result.nExitCode = int(spawn(argv, 1));
-    QFile file(strMessages);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    result.strMessages = QString::fromUtf8(file.readAll());
+    result.strMessages = QString::fromUtf8(readFile(strMessages));
 }
 #endif
 
@@ -70,14 +66,12 @@ void runCheck(const QString &strFolder, CheckResult &result)
         return;
     }
 #endif
-    QProcess cmake;
-    cmake.start(QString::fromLocal8Bit(QN58_CMAKE_COMMAND),
-                {QStringLiteral("-DQN58_LOADER_DIR=") + strFolder, QStringLiteral("-P"),
-                 QString::fromLocal8Bit(QN58_CHECK_SCRIPT)});
-    QVERIFY(cmake.waitForFinished(-1));
-    QCOMPARE(cmake.exitStatus(), QProcess::NormalExit);
-    result.nExitCode = cmake.exitCode();
-    result.strMessages = QString::fromLocal8Bit(cmake.readAllStandardError());
+    const ProgramRun run = runProgram(QString::fromLocal8Bit(QN58_CMAKE_COMMAND),
+                                      {QStringLiteral("-DQN58_LOADER_DIR=") + strFolder,
+                                       QStringLiteral("-P"), QString::fromLocal8Bit(QN58_CHECK_SCRIPT)});
+    QVERIFY2(run.nExit >= 0, "the check did not end normally");
+    result.nExitCode = run.nExit;
+    result.strMessages = QString::fromLocal8Bit(run.errors);
 }
 
 } // namespace
@@ -120,16 +114,15 @@ void tst_LoaderFolder::folderMustHoldExactlyTheList()
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    for (const char *name : deploymentList) {
-        const QString strName = QString::fromLatin1(name);
+    for (const QString &strName : listedNames()) {
         if (!leftOut.contains(strName))
-            QVERIFY(QFile(dir.filePath(strName)).open(QIODevice::WriteOnly));
+            QVERIFY(writeFile(dir.filePath(strName), QByteArray()));
     }
     for (const QString &name : added) {
         if (name.endsWith(QLatin1Char('/')))
             QVERIFY(QDir(dir.path()).mkdir(name));
         else
-            QVERIFY(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
+            QVERIFY(writeFile(dir.filePath(name), QByteArray()));
     }
 
     CheckResult result;

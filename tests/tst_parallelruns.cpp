@@ -3,7 +3,6 @@
 
 #include <QDir>
 #include <QLockFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -13,8 +12,6 @@
 namespace {
 
 const QString lockName = QStringLiteral("/qn58-jlink-setup.lock");
-// Against hangs only: runs that wait for each other take a few seconds.
-const int safetyTimeoutMs = 10 * 60 * 1000;
 
 } // namespace
 
@@ -54,13 +51,12 @@ void tst_ParallelRuns::simultaneousRunsInstallOnce()
         std::vector<std::unique_ptr<QProcess>> processes;
         for (int i = 0; i < runs; ++i) {
             processes.push_back(std::make_unique<QProcess>());
-            processes.back()->start(QStringLiteral(QN58_CLI_PATH), {dir.path()});
+            startCli(*processes.back(), {dir.path()});
         }
         for (const auto &process : processes) {
-            QVERIFY(process->waitForFinished(safetyTimeoutMs));
-            QCOMPARE(process->exitCode(), 0);
-            QCOMPARE(QString::fromUtf8(process->readAllStandardOutput()).trimmed(),
-                     QStringLiteral("Setup has performed all requested operations successfully"));
+            const ProgramRun run = finishRun(*process);
+            QCOMPARE(run.lines, QStringList{jobSucceeded});
+            QCOMPARE(run.nExit, 0);
         }
 
         const QStringList vendors = entryVendors(dir.path());
@@ -69,7 +65,7 @@ void tst_ParallelRuns::simultaneousRunsInstallOnce()
         const QMap<QString, QByteArray> loaders = folderContents(dir.path() + QStringLiteral("/Devices"));
         QCOMPARE(loaders.size(), 266);
         for (auto it = loaders.cbegin(); it != loaders.cend(); ++it)
-            QVERIFY2(it.value() == readFile(QStringLiteral(":/FLMFile/") + it.key().section(QLatin1Char('/'), -1)),
+            QVERIFY2(it.value() == bundledFile(it.key().section(QLatin1Char('/'), -1)),
                      qPrintable(it.key()));
         QVERIFY(!QFileInfo::exists(dir.path() + lockName));
     }
@@ -87,7 +83,7 @@ void tst_ParallelRuns::heldFolderStopsTheJob()
 
     QString strErroInfo;
     QCOMPARE(JLinkAddQN58MCU::runSetup(dir.path(), strErroInfo, std::chrono::milliseconds(300)), 1);
-    QCOMPARE(strErroInfo, QStringLiteral("\"JLinkDevices.xml\" access failed"));
+    QCOMPARE(strErroInfo, accessFailed);
     QCOMPARE(readFile(dir.path() + QStringLiteral("/JLinkDevices.xml")), database);
     QVERIFY(QFileInfo(dir.path() + QStringLiteral("/Devices/Kestrilon")).isDir()); // an empty one would go
 

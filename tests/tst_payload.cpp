@@ -1,31 +1,16 @@
-#include "deploymentlist.h"
-#include "devicedatabase.h"
-#include "jlinkaddqn58mcu.h"
+#include "databasefixtures.h"
 
 #include <QDir>
-#include <QDomDocument>
-#include <QFile>
 #include <QIcon>
 #include <QImageReader>
 #include <QRegularExpression>
 #include <QSet>
-#include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
 
 #include <algorithm>
 
 namespace {
-
-const QString loaderFolder = QStringLiteral("Devices/Kestrilon/QN58FLM/");
-
-QStringList listedNames()
-{
-    QStringList names;
-    for (const char *name : deploymentList)
-        names << QString::fromLatin1(name);
-    return names;
-}
 
 // Each name's series: what comes before its first "_" (the script has none).
 QString seriesOf(const QString &name)
@@ -42,12 +27,6 @@ QList<QPair<QString, int>> blocksOf(const QStringList &names)
         ++blocks.last().second;
     }
     return blocks;
-}
-
-QByteArray resource(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // The "width/bits" of every image in an icon file's directory.
@@ -104,7 +83,7 @@ private slots:
 
 void tst_Payload::templateIsAnEmptyDatabase()
 {
-    QCOMPARE(resource(QStringLiteral(":/JLinkDevices.xml")), QByteArray("<DataBase>\r\n</DataBase>"));
+    QCOMPARE(readFile(QStringLiteral(":/JLinkDevices.xml")), templateDatabase);
 }
 
 void tst_Payload::listNamesEveryFileOnce()
@@ -239,12 +218,12 @@ void tst_Payload::bundleHoldsExactlyTheListedFiles()
                                                     | QDir::NoDotAndDotDot);
     QCOMPARE(sorted(bundled), sorted(listedNames()));
     for (const QString &name : bundled)
-        QVERIFY2(!resource(QStringLiteral(":/FLMFile/") + name).isEmpty(), qPrintable(name));
+        QVERIFY2(!bundledFile(name).isEmpty(), qPrintable(name));
 }
 
 void tst_Payload::scriptHasCrLfLineEnds()
 {
-    const QByteArray script = resource(QStringLiteral(":/FLMFile/QN58Kxxx.JLinkScript"));
+    const QByteArray script = bundledFile(QStringLiteral("QN58Kxxx.JLinkScript"));
     QVERIFY(script.endsWith("\r\n"));
     QCOMPARE(script.count('\n'), script.count("\r\n"));
     QCOMPARE(script.count('\r'), script.count("\r\n"));
@@ -266,7 +245,7 @@ void tst_Payload::icons()
     QFETCH(QString, path);
     QFETCH(QStringList, images);
 
-    const QStringList directory = iconDirectory(resource(path));
+    const QStringList directory = iconDirectory(readFile(path));
     QCOMPARE(sorted(directory), images);
 
     // Every image decodes, at the size its directory entry gives.
@@ -284,17 +263,7 @@ void tst_Payload::icons()
 
 void tst_Payload::everyFileTheCatalogueNamesIsDeployed()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    QVERIFY(createDeviceDatabase(deviceDatabasePath(dir.path())));
-    QString strErroInfo;
-    QVERIFY(JLinkAddQN58MCU::registerDevices(dir.path(), strErroInfo));
-
-    QFile file(deviceDatabasePath(dir.path()));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QDomDocument doc;
-    QVERIFY(doc.setContent(&file));
-
+    const QDomDocument doc = registeredCatalogue();
     const QStringList names = listedNames();
     QStringList named;
     const QDomNodeList banks = doc.elementsByTagName(QStringLiteral("FlashBankInfo"));
@@ -305,9 +274,11 @@ void tst_Payload::everyFileTheCatalogueNamesIsDeployed()
         named << chips.at(i).toElement().attribute(QStringLiteral("JLinkScriptFile"));
     named.removeDuplicates();
     QVERIFY(named.size() > 200);
+    // Relative to the J-Link folder.
+    const QString strPrefix = loaderFolder.mid(1) + QLatin1Char('/');
     for (const QString &path : qAsConst(named)) {
-        QVERIFY2(path.startsWith(loaderFolder), qPrintable(path));
-        QVERIFY2(names.contains(path.mid(loaderFolder.size())), qPrintable(path));
+        QVERIFY2(path.startsWith(strPrefix), qPrintable(path));
+        QVERIFY2(names.contains(path.mid(strPrefix.size())), qPrintable(path));
     }
 }
 

@@ -1,15 +1,10 @@
 #include "catalogue.h"
+#include "databasefixtures.h"
 #include "jlinkaddqn58mcu.h"
 
 #include <QDir>
-#include <QDomDocument>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#ifndef Q_OS_WIN
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -28,26 +23,10 @@ QString databasePath(const QTemporaryDir &dir)
     return dir.path() + QStringLiteral("/JLinkDevices.xml");
 }
 
-void writeFile(const QString &strFileName, const QByteArray &content)
-{
-    QFile file(strFileName);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(content), qint64(content.size()));
-}
-
-QByteArray readFile(const QString &strFileName)
-{
-    QFile file(strFileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The saved file, parsed on its own rather than through the installer's loader.
 QList<QDomElement> savedDevices(const QString &strFileName)
 {
-    QDomDocument doc;
-    QFile file(strFileName);
-    if (!file.open(QIODevice::ReadOnly) || !doc.setContent(&file))
-        return {};
+    const QDomDocument doc = loadXml(strFileName);
     QList<QDomElement> devices;
     for (QDomElement device = doc.documentElement().firstChildElement(QStringLiteral("Device"));
          !device.isNull(); device = device.nextSiblingElement(QStringLiteral("Device")))
@@ -72,9 +51,6 @@ private slots:
     void entriesCarryTheirRowsFields_data();
     void entriesCarryTheirRowsFields();
     void missingDatabaseIsNotCreated();
-    void unloadableDatabaseIsLeftUntouched_data();
-    void unloadableDatabaseIsLeftUntouched();
-    void folderInPlaceOfDatabaseFails();
 
 private:
     // One registration into a database of other vendors, read by several tests.
@@ -86,7 +62,7 @@ private:
 void tst_Registration::initTestCase()
 {
     QVERIFY(m_registered.isValid());
-    writeFile(databasePath(m_registered), otherVendors);
+    QVERIFY(writeFile(databasePath(m_registered), otherVendors));
     m_bResult = JLinkAddQN58MCU::registerDevices(m_registered.path(), m_strErroInfo);
 }
 
@@ -188,52 +164,6 @@ void tst_Registration::missingDatabaseIsNotCreated()
     QCOMPARE(strErroInfo, QStringLiteral("\"JLinkDevices.xml\" does not exist"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              QStringList());
-}
-
-void tst_Registration::unloadableDatabaseIsLeftUntouched_data()
-{
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<bool>("readOnly");
-
-    QTest::newRow("not well-formed") << QByteArray("<DataBase>\n  <Device>\n") << false;
-    QTest::newRow("empty") << QByteArray() << false;
-    QTest::newRow("read-only") << otherVendors << true;
-}
-
-// Saving what could be read would replace the database by a part of it.
-void tst_Registration::unloadableDatabaseIsLeftUntouched()
-{
-    QFETCH(QByteArray, content);
-    QFETCH(bool, readOnly);
-#ifndef Q_OS_WIN
-    // Windows lets no user replace a read-only file.
-    if (readOnly && geteuid() == 0)
-        QFAIL("running as root, which ignores the read-only permission");
-#endif
-
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString strFileName = databasePath(dir);
-    writeFile(strFileName, content);
-    if (readOnly)
-        QVERIFY(QFile::setPermissions(strFileName, QFileDevice::ReadOwner | QFileDevice::ReadUser));
-
-    QString strErroInfo;
-    QVERIFY(!JLinkAddQN58MCU::registerDevices(dir.path(), strErroInfo));
-    QCOMPARE(strErroInfo, QStringLiteral("\"JLinkDevices.xml\" access failed"));
-    QCOMPARE(readFile(strFileName), content);
-}
-
-void tst_Registration::folderInPlaceOfDatabaseFails()
-{
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("JLinkDevices.xml")));
-
-    QString strErroInfo;
-    QVERIFY(!JLinkAddQN58MCU::registerDevices(dir.path(), strErroInfo));
-    QCOMPARE(strErroInfo, QStringLiteral("\"JLinkDevices.xml\" access failed"));
-    QVERIFY(QFileInfo(databasePath(dir)).isDir());
 }
 
 QTEST_APPLESS_MAIN(tst_Registration)

@@ -37,10 +37,7 @@ void tst_SaveChild::killedSaveLeavesACompleteDatabase()
     // One round of the child, to aim the kills across the rounds that follow.
     QElapsedTimer roundTimer;
     roundTimer.start();
-    QProcess round;
-    round.start(saveChild, {dir.path(), QStringLiteral("1")});
-    QVERIFY(round.waitForFinished(-1));
-    QCOMPARE(round.exitCode(), 0);
+    QCOMPARE(runProgram(saveChild, {dir.path(), QStringLiteral("1")}).nExit, 0);
     const int nRoundMs = int(qMax<qint64>(roundTimer.elapsed(), 1));
 
     for (int nKill = 0; nKill < 30; ++nKill) {
@@ -82,11 +79,7 @@ void tst_SaveChild::nonAsciiSurvivesAnyLocale()
         environment.remove(QLatin1String(name));
     if (!lang.isEmpty())
         environment.insert(QStringLiteral("LANG"), lang);
-    QProcess child;
-    child.setProcessEnvironment(environment);
-    child.start(saveChild, {dir.path(), QStringLiteral("1")});
-    QVERIFY(child.waitForFinished(-1));
-    QCOMPARE(child.exitCode(), 0);
+    QCOMPARE(runProgram(saveChild, {dir.path(), QStringLiteral("1")}, QString(), environment).nExit, 0);
 
     const VendorSplit content = splitVendorEntries(strDatabase);
     QCOMPARE(content.nOurs, ourEntriesPerRound);

@@ -1,11 +1,7 @@
+#include "databasefixtures.h"
 #include "deploymentlist.h"
-#include "devicedatabase.h"
-#include "jlinkaddqn58mcu.h"
 
-#include <QDomDocument>
-#include <QFile>
 #include <QHash>
-#include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
 
@@ -158,8 +154,7 @@ private:
 
 FlashAlgorithm bundledLoader(const QString &name)
 {
-    QFile file(QStringLiteral(":/FLMFile/") + name);
-    return FlashAlgorithm(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+    return FlashAlgorithm(bundledFile(name));
 }
 
 bool segmentStartsAt(const QList<Segment> &segments, const Section &section)
@@ -304,16 +299,7 @@ void tst_StandIns::descriptorDescribesTheNamedMemory()
 // that the loader's own descriptor states.
 void tst_StandIns::descriptorsMatchTheBanksThatNameThem()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    QVERIFY(createDeviceDatabase(deviceDatabasePath(dir.path())));
-    QString strErroInfo;
-    QVERIFY(JLinkAddQN58MCU::registerDevices(dir.path(), strErroInfo));
-    QFile file(deviceDatabasePath(dir.path()));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QDomDocument doc;
-    QVERIFY(doc.setContent(&file));
-
+    const QDomDocument doc = registeredCatalogue();
     const QDomNodeList banks = doc.elementsByTagName(QStringLiteral("FlashBankInfo"));
     int checked = 0;
     for (int i = 0; i < banks.size(); ++i) {

@@ -1,5 +1,4 @@
 #include "databasefixtures.h"
-#include "jlinkaddqn58mcu.h"
 #include "uninstallation.h"
 
 #include <QDir>
@@ -12,13 +11,6 @@ Q_DECLARE_METATYPE(TargetKind)
 namespace {
 
 const QString vendorFolder = QStringLiteral("/Devices/Kestrilon");
-const QString loaderFolder = QStringLiteral("/Devices/Kestrilon/QN58FLM");
-
-bool install(const QString &strFolder)
-{
-    QString strErroInfo;
-    return JLinkAddQN58MCU::runSetup(strFolder, strErroInfo) == 0;
-}
 
 } // namespace
 
@@ -30,8 +22,6 @@ private slots:
     void removesOnlyWhatWasInstalled_data();
     void removesOnlyWhatWasInstalled();
     void secondUninstallFindsNothing();
-    void unreadableDatabaseIsRefusedAndNothingRemoved_data();
-    void unreadableDatabaseIsRefusedAndNothingRemoved();
     void emptiedUserFolderGoes_data();
     void emptiedUserFolderGoes();
 };
@@ -110,29 +100,6 @@ void tst_Uninstallation::secondUninstallFindsNothing()
     QCOMPARE(uninstall(dir.path(), strErroInfo), UninstallResult::NothingToRemove);
     QVERIFY(strErroInfo.isEmpty());
     QCOMPARE(folderContents(dir.path()), afterFirst);
-}
-
-void tst_Uninstallation::unreadableDatabaseIsRefusedAndNothingRemoved_data()
-{
-    QTest::addColumn<QByteArray>("database");
-
-    QTest::newRow("cut short") << QByteArray("<DataBase><Device>");
-    QTest::newRow("entities") << nestedEntities();
-    QTest::newRow("Latin-1 in UTF-8") << QByteArray("<DataBase><Device Name=\"\xe9\"/></DataBase>");
-}
-
-void tst_Uninstallation::unreadableDatabaseIsRefusedAndNothingRemoved()
-{
-    QFETCH(QByteArray, database);
-    QTemporaryDir dir;
-    QVERIFY(install(dir.path()));
-    QVERIFY(writeFile(dir.path() + QStringLiteral("/JLinkDevices.xml"), database));
-    const QMap<QString, QByteArray> before = folderContents(dir.path());
-
-    QString strErroInfo;
-    QCOMPARE(uninstall(dir.path(), strErroInfo), UninstallResult::Failed);
-    QCOMPARE(strErroInfo, QStringLiteral("\"JLinkDevices.xml\" access failed"));
-    QCOMPARE(folderContents(dir.path()), before);
 }
 
 void tst_Uninstallation::emptiedUserFolderGoes_data()

@@ -11,20 +11,14 @@
 
 #ifdef Q_OS_WIN
 #include "heldopenfile.h"
-#else
-#include <unistd.h>
 #endif
+
+Q_DECLARE_METATYPE(QFileDevice::Permissions)
 
 namespace {
 
 const QByteArray ourEntries("<DataBase>\n<Device><ChipInfo Vendor=\"Kestrilon\"/></Device>\n"
                             "<Device><ChipInfo Vendor=\"ST\"/></Device>\n</DataBase>\n");
-
-const QFileDevice::Permissions folderReadOnly =
-    QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadUser | QFileDevice::ExeUser;
-const QFileDevice::Permissions folderWritable = folderReadOnly | QFileDevice::WriteOwner | QFileDevice::WriteUser;
-const QFileDevice::Permissions fileWritable = QFileDevice::ReadOwner | QFileDevice::WriteOwner
-    | QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
 
 } // namespace
 
@@ -39,13 +33,14 @@ private slots:
     void cleanup();
     void saveOverAReadOnlyDatabaseFails();
 #ifdef Q_OS_WIN
-    void databaseHeldOpenIsLeftUntouched();
+    void databaseHeldOpenDoesNotLoad();
     void makeFileWritableThrowsOnAFileHeldOpen();
 #else
     // Windows takes away no read permission, and Wine, running as root,
     // opens read-only files for writing.
-    void unopenableDatabaseIsLeftUntouched_data();
-    void unopenableDatabaseIsLeftUntouched();
+    void unopenableDatabaseDoesNotLoad_data();
+    void unopenableDatabaseDoesNotLoad();
+    void statusReadsAReadOnlyDatabase();
     // Wine has no access control lists for folders, and runs as root.
     void databaseInAReadOnlyFolderIsWrittenInPlace();
     void databaseCannotBeCreatedInAReadOnlyFolder();
@@ -55,6 +50,7 @@ private slots:
 
 private:
     QScopedPointer<QTemporaryDir> m_dir;
+    QScopedPointer<PermissionRestorer> m_folderPermissions;
     QString m_strDatabase;
 };
 
@@ -62,24 +58,20 @@ void tst_UnwritableDatabase::initTestCase()
 {
     // The log lines asserted here are off by default.
     QLoggingCategory::setFilterRules(QStringLiteral("qn58.setup.debug=true"));
-#ifndef Q_OS_WIN
-    if (geteuid() == 0)
-        QFAIL("running as root, which ignores permissions; run through ctest");
-#endif
+    QN58_FAIL_AS_ROOT();
 }
 
 void tst_UnwritableDatabase::init()
 {
     m_dir.reset(new QTemporaryDir);
     QVERIFY(m_dir->isValid());
+    m_folderPermissions.reset(new PermissionRestorer(m_dir->path()));
     m_strDatabase = deviceDatabasePath(m_dir->path());
 }
 
 void tst_UnwritableDatabase::cleanup()
 {
-    // Lets the temporary folder be removed again.
-    QFile::setPermissions(m_dir->path(), folderWritable);
-    QFile::setPermissions(m_strDatabase, fileWritable);
+    m_folderPermissions.reset();
     m_dir.reset();
 }
 
@@ -88,7 +80,8 @@ void tst_UnwritableDatabase::saveOverAReadOnlyDatabaseFails()
     // The folder would take a replacement; the file itself must refuse it.
     QVERIFY(writeFile(m_strDatabase, ourEntries));
     const QDomDocument doc = loadDeviceDatabase(m_strDatabase);
-    QVERIFY(QFile::setPermissions(m_strDatabase, QFileDevice::ReadOwner | QFileDevice::ReadUser));
+    const PermissionRestorer restorer(m_strDatabase);
+    QVERIFY(QFile::setPermissions(m_strDatabase, readOnlyFile));
     QTest::ignoreMessage(QtDebugMsg, "open file error");
     QVERIFY(!saveDeviceDatabase(doc, m_strDatabase));
     QCOMPARE(readFile(m_strDatabase), ourEntries);
@@ -96,15 +89,15 @@ void tst_UnwritableDatabase::saveOverAReadOnlyDatabaseFails()
 }
 
 #ifdef Q_OS_WIN
-void tst_UnwritableDatabase::databaseHeldOpenIsLeftUntouched()
+void tst_UnwritableDatabase::databaseHeldOpenDoesNotLoad()
 {
     QVERIFY(writeFile(m_strDatabase, ourEntries));
     HeldOpenFile held(m_strDatabase);
     QVERIFY(held.isHeld());
-    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^Failed to open file: ")));
-    QString strError;
-    QVERIFY(!JLinkAddQN58MCU::removeOldDevices(m_dir->path(), strError));
-    QCOMPARE(strError, QStringLiteral("\"JLinkDevices.xml\" access failed"));
+    for (const DatabaseAccess access : {DatabaseAccess::ReadWrite, DatabaseAccess::ReadOnly}) {
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^Failed to open file: ")));
+        QVERIFY_EXCEPTION_THROWN(loadDeviceDatabase(m_strDatabase, access), FileError);
+    }
 
     held.release();
     QCOMPARE(readFile(m_strDatabase), ourEntries);
@@ -114,7 +107,8 @@ void tst_UnwritableDatabase::databaseHeldOpenIsLeftUntouched()
 void tst_UnwritableDatabase::makeFileWritableThrowsOnAFileHeldOpen()
 {
     QVERIFY(writeFile(m_strDatabase, ourEntries));
-    QVERIFY(QFile::setPermissions(m_strDatabase, QFileDevice::ReadOwner | QFileDevice::ReadUser));
+    const PermissionRestorer restorer(m_strDatabase);
+    QVERIFY(QFile::setPermissions(m_strDatabase, readOnlyFile));
     HeldOpenFile held(m_strDatabase);
     QVERIFY(held.isHeld());
     QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^Failed to open file: ")
@@ -124,43 +118,56 @@ void tst_UnwritableDatabase::makeFileWritableThrowsOnAFileHeldOpen()
     QVERIFY(!QFileInfo(m_strDatabase).isWritable());
 }
 #else
-void tst_UnwritableDatabase::unopenableDatabaseIsLeftUntouched_data()
+void tst_UnwritableDatabase::unopenableDatabaseDoesNotLoad_data()
 {
-    QTest::addColumn<int>("permissions");
-    QTest::addColumn<bool>("checkable"); // a status check only reads
-    QTest::newRow("read-only")
-        << int(QFileDevice::ReadOwner | QFileDevice::ReadUser | QFileDevice::ReadOther) << true;
-    QTest::newRow("write-only") << int(QFileDevice::WriteOwner | QFileDevice::WriteUser) << false;
-    QTest::newRow("no access") << 0 << false;
+    QTest::addColumn<QFileDevice::Permissions>("permissions");
+    QTest::addColumn<bool>("readable"); // a check asks for reading only
+
+    QTest::newRow("read-only") << (readOnlyFile | QFileDevice::ReadOther) << true;
+    QTest::newRow("write-only") << (QFileDevice::WriteOwner | QFileDevice::WriteUser) << false;
+    QTest::newRow("no access") << QFileDevice::Permissions() << false;
 }
 
-void tst_UnwritableDatabase::unopenableDatabaseIsLeftUntouched()
+void tst_UnwritableDatabase::unopenableDatabaseDoesNotLoad()
 {
-    QFETCH(int, permissions);
-    QFETCH(bool, checkable);
+    QFETCH(QFileDevice::Permissions, permissions);
+    QFETCH(bool, readable);
 
     QVERIFY(writeFile(m_strDatabase, ourEntries));
-    QVERIFY(QFile::setPermissions(m_strDatabase, QFileDevice::Permissions(permissions)));
-    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^Failed to open file: ")));
-    QString strError;
-    QString strReason;
-    QVERIFY(!JLinkAddQN58MCU::removeOldDevices(m_dir->path(), strError, &strReason));
-    QCOMPARE(strError, QStringLiteral("\"JLinkDevices.xml\" access failed"));
-    QCOMPARE(strReason, QStringLiteral("permission denied"));
-    if (!checkable)
+    const PermissionRestorer restorer(m_strDatabase);
+    QVERIFY(QFile::setPermissions(m_strDatabase, permissions));
+    for (const DatabaseAccess access : {DatabaseAccess::ReadWrite, DatabaseAccess::ReadOnly}) {
+        if (readable && access == DatabaseAccess::ReadOnly) {
+            QVERIFY(!loadDeviceDatabase(m_strDatabase, access).isNull());
+            continue;
+        }
         QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^Failed to open file: ")));
-    const InstallationStatus status = checkInstallation(m_dir->path());
-    QCOMPARE(status.state == InstallationStatus::State::Unreadable, !checkable);
+        try {
+            loadDeviceDatabase(m_strDatabase, access);
+            QFAIL("loaded");
+        } catch (const FileError &error) {
+            QCOMPARE(error.reason(), QStringLiteral("permission denied"));
+        }
+    }
 
-    QCOMPARE(QFile::permissions(m_strDatabase), QFileDevice::Permissions(permissions));
-    QVERIFY(QFile::setPermissions(m_strDatabase, fileWritable));
+    QCOMPARE(QFile::permissions(m_strDatabase), permissions);
+    restorer.restore();
     QCOMPARE(readFile(m_strDatabase), ourEntries);
+}
+
+// A check only reads, so a database the job may not change can still be checked.
+void tst_UnwritableDatabase::statusReadsAReadOnlyDatabase()
+{
+    QVERIFY(install(m_dir->path()));
+    const PermissionRestorer restorer(m_strDatabase);
+    QVERIFY(QFile::setPermissions(m_strDatabase, readOnlyFile));
+    QCOMPARE(statusText(checkInstallation(m_dir->path())), QStringLiteral("installed"));
 }
 
 void tst_UnwritableDatabase::databaseInAReadOnlyFolderIsWrittenInPlace()
 {
     QVERIFY(writeFile(m_strDatabase, "<?xml version=\"1.0\"?>\n" + ourEntries));
-    QVERIFY(QFile::setPermissions(m_dir->path(), folderReadOnly));
+    QVERIFY(QFile::setPermissions(m_dir->path(), readOnlyFolder));
     QString strError;
     QVERIFY(JLinkAddQN58MCU::removeOldDevices(m_dir->path(), strError));
     QCOMPARE(readFile(m_strDatabase),
@@ -169,7 +176,7 @@ void tst_UnwritableDatabase::databaseInAReadOnlyFolderIsWrittenInPlace()
 
 void tst_UnwritableDatabase::databaseCannotBeCreatedInAReadOnlyFolder()
 {
-    QVERIFY(QFile::setPermissions(m_dir->path(), folderReadOnly));
+    QVERIFY(QFile::setPermissions(m_dir->path(), readOnlyFolder));
     QString strError = QStringLiteral("left from before");
     QVERIFY(!JLinkAddQN58MCU::removeOldDevices(m_dir->path(), strError));
     QCOMPARE(strError, QString());
@@ -179,6 +186,7 @@ void tst_UnwritableDatabase::databaseCannotBeCreatedInAReadOnlyFolder()
 void tst_UnwritableDatabase::makeFileWritableThrowsOnAnUnreadableFile()
 {
     QVERIFY(writeFile(m_strDatabase, ourEntries));
+    const PermissionRestorer restorer(m_strDatabase);
     QVERIFY(QFile::setPermissions(m_strDatabase, QFileDevice::WriteOwner | QFileDevice::WriteUser));
     QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^Failed to open file: ")
                                                         + QRegularExpression::escape(m_strDatabase)));

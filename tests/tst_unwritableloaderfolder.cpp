@@ -1,5 +1,5 @@
-#include "deploymentlist.h"
 #include "jlinkaddqn58mcu.h"
+#include "support.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,29 +9,11 @@
 
 #ifdef Q_OS_WIN
 #include "heldopenfile.h"
-#else
-#include <unistd.h>
 #endif
 
 namespace {
 
 const QByteArray olderCopy = "an older copy";
-const QFileDevice::Permissions readOnly = QFileDevice::ReadOwner | QFileDevice::ReadUser
-    | QFileDevice::ExeOwner | QFileDevice::ExeUser;
-const QFileDevice::Permissions writable = readOnly | QFileDevice::WriteOwner | QFileDevice::WriteUser;
-
-QByteArray readFile(const QString &strFileName)
-{
-    QFile file(strFileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeOlderCopy(const QString &strFileName)
-{
-    QFile file(strFileName);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(olderCopy), qint64(olderCopy.size()));
-}
 
 } // namespace
 
@@ -59,10 +41,7 @@ void tst_UnwritableLoaderFolder::initTestCase()
 {
     // The log lines asserted here are off by default.
     QLoggingCategory::setFilterRules(QStringLiteral("qn58.setup.debug=true"));
-#ifndef Q_OS_WIN
-    if (geteuid() == 0)
-        QFAIL("runs as root, which ignores file permissions; run it through unprivileged.sh");
-#endif
+    QN58_FAIL_AS_ROOT();
 }
 
 #ifdef Q_OS_WIN
@@ -82,9 +61,10 @@ void tst_UnwritableLoaderFolder::earlierCopyHeldOpenStopsTheDeployment()
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    for (const char *name : deploymentList)
-        writeOlderCopy(dir.filePath(QString::fromLatin1(name)));
-    const QString strHeldName = QString::fromLatin1(deploymentList.at(held));
+    const QStringList names = listedNames();
+    for (const QString &strName : names)
+        QVERIFY(writeFile(dir.filePath(strName), olderCopy));
+    const QString strHeldName = names.at(held);
     HeldOpenFile heldOpen(dir.filePath(strHeldName));
     QVERIFY(heldOpen.isHeld());
 
@@ -93,12 +73,10 @@ void tst_UnwritableLoaderFolder::earlierCopyHeldOpenStopsTheDeployment()
     heldOpen.release();
 
     QVERIFY(!deployed);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), int(deploymentList.size()));
-    for (int i = 0; i < int(deploymentList.size()); ++i) {
-        const QString strName = QString::fromLatin1(deploymentList.at(i));
-        const QByteArray expected =
-            i < held ? readFile(QStringLiteral(":/FLMFile/") + strName) : olderCopy;
-        QVERIFY2(readFile(dir.filePath(strName)) == expected, qPrintable(strName));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), names.size());
+    for (int i = 0; i < names.size(); ++i) {
+        const QByteArray expected = i < held ? bundledFile(names.at(i)) : olderCopy;
+        QVERIFY2(readFile(dir.filePath(names.at(i))) == expected, qPrintable(names.at(i)));
     }
 }
 #else
@@ -117,16 +95,16 @@ void tst_UnwritableLoaderFolder::readOnlyEarlierCopiesStopTheDeploymentAtTheScri
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    for (int i = 0; i < earlierCopies; ++i) {
-        const QString strTarget = dir.filePath(QString::fromLatin1(deploymentList.at(i)));
-        writeOlderCopy(strTarget);
-        QVERIFY(QFile::setPermissions(strTarget, QFileDevice::ReadOwner | QFileDevice::ReadUser));
+    for (const QString &strName : listedNames().mid(0, earlierCopies)) {
+        QVERIFY(writeFile(dir.filePath(strName), olderCopy));
+        QVERIFY(QFile::setPermissions(dir.filePath(strName), readOnlyFile));
     }
-    QVERIFY(QFile::setPermissions(dir.path(), readOnly));
+    const PermissionRestorer restorer(dir.path());
+    QVERIFY(QFile::setPermissions(dir.path(), readOnlyFolder));
 
     QTest::ignoreMessage(QtDebugMsg, "Failed to copy file: QN58Kxxx.JLinkScript");
     const bool deployed = JLinkAddQN58MCU::deployFiles(dir.path());
-    QVERIFY(QFile::setPermissions(dir.path(), writable));
+    restorer.restore();
 
     QVERIFY(!deployed);
     const QStringList present = QDir(dir.path()).entryList(QDir::Files);

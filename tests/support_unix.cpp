@@ -1,0 +1,12 @@
+#include "support.h"
+
+#include <unistd.h>
+
+void detachFromConsole(QProcess &)
+{
+}
+
+bool runsAsRoot()
+{
+    return geteuid() == 0;
+}
