@@ -5,6 +5,7 @@
 #include "jlinkaddqn58mcu.h"
 #include "jlinkfolders.h"
 #include "outcome.h"
+#include "targetjson.h"
 #include "targets.h"
 #include "uninstallation.h"
 #include "userfolder.h"
@@ -13,6 +14,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
 
 #include <algorithm>
 
@@ -49,6 +52,9 @@ struct Options
                                                "(default: %1).")
                                     .arg(defaultJLinkDiscoveryRoot()),
                                 QStringLiteral("place"), defaultJLinkDiscoveryRoot()};
+    QCommandLineOption json{QStringLiteral("json"),
+                            QStringLiteral("Prints one JSON document on standard output "
+                                           "(status, list).")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
                             QStringLiteral("Displays this help.")};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
@@ -69,6 +75,7 @@ struct Command
     const char *synopsis; // what follows the name
     const char *description;
     bool bTakesTargets;
+    bool bTakesJson;
     int (*run)(const Invocation &);
 };
 
@@ -80,13 +87,13 @@ int listInstallations(const Invocation &invocation);
 const char targetsSynopsis[] = "[--all] [--user] [--force] [--search-in <place>] [<folder>...]";
 
 const Command commands[] = {
-    {"install", targetsSynopsis, "installs into each target", true, installTargets},
-    {"status", targetsSynopsis, "compares each target with exactly what this installer writes",
-     true, statusTargets},
+    {"install", targetsSynopsis, "installs into each target", true, false, installTargets},
+    {"status", "[--all] [--user] [--force] [--search-in <place>] [--json] [<folder>...]",
+     "compares each target with exactly what this installer writes", true, true, statusTargets},
     {"uninstall", targetsSynopsis, "removes what this installer wrote from each target", true,
-     uninstallTargets},
-    {"list", "[--search-in <place>]", "the J-Link installations found and the per-user folder",
-     false, listInstallations},
+     false, uninstallTargets},
+    {"list", "[--search-in <place>] [--json]",
+     "the J-Link installations found and the per-user folder", false, true, listInstallations},
 };
 
 const Command *findCommand(const QString &strName)
@@ -151,10 +158,55 @@ QString nativeFolder(const Target &target)
     return QDir::toNativeSeparators(target.strFolder);
 }
 
-void printTargetLine(const Target &target, const QString &strText)
+QString targetLine(const Target &target, const QString &strText)
 {
-    printLine(stdout, nativeFolder(target) + QStringLiteral(": ") + strText);
+    return nativeFolder(target) + QStringLiteral(": ") + strText;
 }
+
+// A command's lines on standard output, or with --json one document of the
+// targets in their place, printed when the command ends; lines that refuse a
+// target then go to standard error, so that standard output stays parseable.
+class Report
+{
+public:
+    explicit Report(bool bJson) : m_bJson(bJson) {}
+    Report(const Report &) = delete;
+    Report &operator=(const Report &) = delete;
+    ~Report()
+    {
+        if (!m_bJson)
+            return;
+        const QJsonObject document{{QStringLiteral("targets"), m_targets}};
+        printLine(stdout, QString::fromUtf8(QJsonDocument(document).toJson()).trimmed());
+    }
+
+    // A line about no target, such as that none was found, has no place in the document.
+    void add(const QString &strLine, const QJsonObject &target)
+    {
+        if (m_bJson) {
+            if (!target.isEmpty())
+                m_targets.append(target);
+        } else {
+            printLine(stdout, strLine);
+        }
+    }
+    void refuse(const QString &strLine, const QJsonObject &target)
+    {
+        add(strLine, target);
+        if (m_bJson)
+            printLine(stderr, strLine);
+    }
+    // Standard error noted it when the targets were chosen.
+    void addJsonOnly(const QJsonObject &target)
+    {
+        if (m_bJson)
+            m_targets.append(target);
+    }
+
+private:
+    const bool m_bJson;
+    QJsonArray m_targets;
+};
 
 // On its own line of standard error, so that the line on standard output
 // stays what scripts compare.
@@ -171,17 +223,25 @@ QString installationLabel(const Target &target)
 }
 
 // J-Link may still record an installation whose folder was removed.
-QList<Target> presentInstallations(const QList<Target> &found)
+bool isGone(const Target &target)
 {
-    QList<Target> present;
+    return target.bFound && !QFileInfo(target.strFolder).isDir();
+}
+
+const char goneState[] = "folder missing";
+
+// Notes each installation that is gone; returns whether any is present.
+bool anyPresent(const QList<Target> &found)
+{
+    bool bAny = false;
     for (const Target &target : found) {
-        if (QFileInfo(target.strFolder).isDir())
-            present.append(target);
+        if (!isGone(target))
+            bAny = true;
         else
             printLine(stderr, QStringLiteral("%1 (%2): folder missing, skipped")
                                   .arg(nativeFolder(target), installationLabel(target)));
     }
-    return present;
+    return bAny;
 }
 
 // Named folders first, then those found, then the per-user folder; each
@@ -193,8 +253,8 @@ int selectTargets(const Invocation &invocation, QList<Target> &targets)
         targets.append(namedTarget(strFolder, strUserFolder));
     if (invocation.parser.isSet(invocation.options.all)) {
         const QString strRoot = invocation.parser.value(invocation.options.searchIn);
-        const QList<Target> found = presentInstallations(foundInstallations(strRoot));
-        if (found.isEmpty()) {
+        const QList<Target> found = foundInstallations(strRoot);
+        if (!anyPresent(found)) {
             printLine(stderr, QStringLiteral("No J-Link installation found in %1")
                                   .arg(QDir::toNativeSeparators(strRoot)));
             return exitNoTarget;
@@ -213,33 +273,41 @@ int selectTargets(const Invocation &invocation, QList<Target> &targets)
     return 0;
 }
 
-// Why a named folder is not worked on; the per-user folder is made when
-// missing, and installations found were checked when found.
-QString refusal(const Target &target, bool bForce)
+// Why a named folder is not worked on, as a state and the words that follow
+// it; the per-user folder is made when missing, and installations found were
+// checked when found.
+QPair<QString, QString> refusal(const Target &target, bool bForce)
 {
     if (target.bFound || target.kind == TargetKind::UserFolder)
-        return QString();
+        return {};
     if (!QFileInfo::exists(target.strFolder))
-        return QStringLiteral("does not exist");
+        return {QStringLiteral("does not exist"), QString()};
     if (!bForce && !holdsJLink(target.strFolder))
-        return QStringLiteral("not a J-Link installation (%1); --force takes it all the same")
-            .arg(QLatin1String(jlinkFilesText));
-    return QString();
+        return {QStringLiteral("not a J-Link installation"),
+                QStringLiteral(" (%1); --force takes it all the same")
+                    .arg(QLatin1String(jlinkFilesText))};
+    return {};
 }
 
 // Each target on its own; the first that fails gives the exit status.
-int forEachTarget(const Invocation &invocation, int (*work)(const Target &))
+int forEachTarget(const Invocation &invocation, int (*work)(const Target &, Report &))
 {
+    Report report(invocation.parser.isSet(invocation.options.json));
     QList<Target> targets;
     if (const int nProblem = selectTargets(invocation, targets))
         return nProblem;
     const bool bForce = invocation.parser.isSet(invocation.options.force);
     int nExit = 0;
     for (const Target &target : targets) {
-        const QString strRefusal = refusal(target, bForce);
-        if (!strRefusal.isEmpty())
-            printTargetLine(target, strRefusal);
-        const int nResult = strRefusal.isEmpty() ? work(target) : exitNoTarget;
+        if (isGone(target)) {
+            report.addJsonOnly(targetJson(target, QLatin1String(goneState)));
+            continue;
+        }
+        const QPair<QString, QString> refused = refusal(target, bForce);
+        if (!refused.first.isEmpty())
+            report.refuse(targetLine(target, refused.first + refused.second),
+                          targetJson(target, refused.first));
+        const int nResult = refused.first.isEmpty() ? work(target, report) : exitNoTarget;
         if (nExit == 0)
             nExit = nResult;
     }
@@ -247,42 +315,42 @@ int forEachTarget(const Invocation &invocation, int (*work)(const Target &))
 }
 
 // The job as the window runs it; the per-user folder may not exist yet.
-int installInto(const Target &target)
+int installInto(const Target &target, Report &report)
 {
     if (target.kind == TargetKind::UserFolder)
         makeUserDeviceFolder(target.strFolder);
     QString strErroInfo;
     QString strReason;
     const int nResult = JLinkAddQN58MCU::runSetup(target.strFolder, strErroInfo, strReason);
-    printTargetLine(target, outcomeText(nResult, strErroInfo));
+    report.add(targetLine(target, outcomeText(nResult, strErroInfo)), QJsonObject());
     printReason(target.strFolder, nResult, strReason);
     return nResult;
 }
 
-int statusOf(const Target &target)
+int statusOf(const Target &target, Report &report)
 {
     const InstallationStatus status = checkInstallation(target.strFolder);
-    printTargetLine(target, statusText(status));
+    report.add(targetLine(target, statusText(status)), statusJson(target, status));
     const int nResult = status.state == InstallationStatus::State::Installed ? 0 : 1;
     printReason(target.strFolder, nResult, status.strReason);
     return nResult;
 }
 
-int uninstallFrom(const Target &target)
+int uninstallFrom(const Target &target, Report &report)
 {
     QString strErroInfo;
     QString strReason;
     switch (uninstall(target.strFolder, strErroInfo, target.kind, &strReason)) {
     case UninstallResult::Removed:
-        printTargetLine(target, QStringLiteral("removed"));
+        report.add(targetLine(target, QStringLiteral("removed")), QJsonObject());
         return 0;
     case UninstallResult::NothingToRemove:
-        printTargetLine(target, QStringLiteral("nothing to remove"));
+        report.add(targetLine(target, QStringLiteral("nothing to remove")), QJsonObject());
         return 0;
     case UninstallResult::Failed:
         break;
     }
-    printTargetLine(target, strErroInfo);
+    report.add(targetLine(target, strErroInfo), QJsonObject());
     printReason(target.strFolder, 1, strReason);
     return 1;
 }
@@ -302,18 +370,22 @@ int uninstallTargets(const Invocation &invocation)
     return forEachTarget(invocation, uninstallFrom);
 }
 
-void printListLine(const Target &target, const QString &strLabel)
+void addListLine(Report &report, const Target &target, const QString &strLabel)
 {
-    const bool bPresent
-        = QFileInfo(target.strFolder).isDir() || target.kind == TargetKind::UserFolder;
-    const QString strState = bPresent ? statusText(checkInstallation(target.strFolder))
-                                      : QStringLiteral("folder missing");
-    printLine(stdout, QStringLiteral("%1 (%2): %3").arg(nativeFolder(target), strLabel, strState));
+    const QString strPrefix = QStringLiteral("%1 (%2): ").arg(nativeFolder(target), strLabel);
+    if (isGone(target)) {
+        report.add(strPrefix + QLatin1String(goneState),
+                   targetJson(target, QLatin1String(goneState)));
+        return;
+    }
+    const InstallationStatus status = checkInstallation(target.strFolder);
+    report.add(strPrefix + statusText(status), statusJson(target, status));
 }
 
 // Says so when nothing is found; a listing is never a failure.
 int listInstallations(const Invocation &invocation)
 {
+    Report report(invocation.parser.isSet(invocation.options.json));
     const QString strRoot = invocation.parser.value(invocation.options.searchIn);
     const QList<Target> found = foundInstallations(strRoot);
     const QString strUserFolder = userDeviceFolder();
@@ -322,12 +394,12 @@ int listInstallations(const Invocation &invocation)
                               .arg(QDir::toNativeSeparators(strRoot));
         if (strUserFolder.isEmpty())
             strNone += QStringLiteral(", and no per-user folder: ") + userFolderUnknown();
-        printLine(stdout, strNone);
+        report.add(strNone, QJsonObject());
     }
     for (const Target &target : found)
-        printListLine(target, installationLabel(target));
+        addListLine(report, target, installationLabel(target));
     if (!strUserFolder.isEmpty())
-        printListLine(userFolderTarget(strUserFolder), QStringLiteral("per-user folder"));
+        addListLine(report, userFolderTarget(strUserFolder), QStringLiteral("per-user folder"));
     return 0;
 }
 
@@ -353,7 +425,7 @@ QString usageProblem(const Invocation &invocation, const QString &strFirst,
         || parser.isSet(options.user);
     const bool bTargetOptions = bTargets || parser.isSet(options.force);
     if (!command) {
-        if (bTargetOptions || parser.isSet(options.searchIn))
+        if (bTargetOptions || parser.isSet(options.searchIn) || parser.isSet(options.json))
             return QStringLiteral("\"%1\" is no command (%2), and a J-Link folder alone takes "
                                   "nothing more")
                 .arg(strFirst, commandNames());
@@ -365,6 +437,8 @@ QString usageProblem(const Invocation &invocation, const QString &strFirst,
     if (!command->bTakesTargets && bTargetOptions)
         return QStringLiteral("%1 takes no folder, --all, --user or --force")
             .arg(QLatin1String(command->name));
+    if (!command->bTakesJson && parser.isSet(options.json))
+        return QStringLiteral("%1 takes no --json").arg(QLatin1String(command->name));
     return QString();
 }
 
@@ -385,8 +459,8 @@ int runCommandLine(const QStringList &arguments)
     const Options options;
     QCommandLineParser parser;
     parser.setApplicationDescription(description(strProgram));
-    parser.addOptions({options.all, options.user, options.force, options.searchIn, options.help,
-                       options.version});
+    parser.addOptions({options.all, options.user, options.force, options.searchIn, options.json,
+                       options.help, options.version});
     parser.addPositionalArgument(QStringLiteral("command"), commandNames() + QLatin1Char('.'));
     parser.addPositionalArgument(QStringLiteral("folder"), QStringLiteral("J-Link folders."),
                                  QStringLiteral("[<folder>...]"));

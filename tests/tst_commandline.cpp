@@ -4,6 +4,9 @@
 #include "userfolder.h"
 
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -45,6 +48,8 @@ private slots:
     void namedTargets_data();
     void namedTargets();
     void listShowsVersionsAndStatus();
+    void jsonOutput_data();
+    void jsonOutput();
 
 private:
     QScopedPointer<QTemporaryDir> m_home;
@@ -84,6 +89,9 @@ void tst_CommandLine::badUsage_data()
     QTest::newRow("--force alone")
         << QStringList{QStringLiteral("install"), QStringLiteral("--force")}
         << "install needs a target: a folder, --all or --user";
+    QTest::newRow("--json where no document is printed")
+        << QStringList{QStringLiteral("install"), QStringLiteral("--json"), QStringLiteral("/a")}
+        << "install takes no --json";
     QTest::newRow("list with a target")
         << QStringList{QStringLiteral("list"), QStringLiteral("--all")}
         << "list takes no folder, --all, --user or --force";
@@ -97,6 +105,10 @@ void tst_CommandLine::badUsage_data()
     QTest::newRow("empty folder alone") << QStringList{QString()} << "A folder name is empty";
     QTest::newRow("two folders alone")
         << QStringList{QStringLiteral("/a"), QStringLiteral("/b")}
+        << "\"/a\" is no command (install, status, uninstall, list), and a J-Link folder alone "
+           "takes nothing more";
+    QTest::newRow("folder with --json")
+        << QStringList{QStringLiteral("/a"), QStringLiteral("--json")}
         << "\"/a\" is no command (install, status, uninstall, list), and a J-Link folder alone "
            "takes nothing more";
     QTest::newRow("folder with target option")
@@ -418,6 +430,122 @@ void tst_CommandLine::listShowsVersionsAndStatus()
                 + QStringLiteral(" (J-Link, version unknown): not installed"),
             m_strUserFolder + QStringLiteral(" (per-user folder): not installed")}));
     QCOMPARE(run.errors, QByteArray());
+}
+
+namespace {
+
+// strText as a JSON string's content, so that a native path can be put into a document.
+QString jsonEscaped(const QString &strText)
+{
+    const QString strArray
+        = QString::fromUtf8(QJsonDocument(QJsonArray{strText}).toJson(QJsonDocument::Compact));
+    return strArray.mid(2, strArray.size() - 4);
+}
+
+} // namespace
+
+void tst_CommandLine::jsonOutput_data()
+{
+    // %1 is an installation found as JLink_V794, %2 the per-user folder, %3 where
+    // installations are looked for.
+    QTest::addColumn<QString>("arguments");
+    QTest::addColumn<PathChange>("prepare"); // of the installation's folder
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("targets"); // the document's array
+    QTest::addColumn<QString>("errors");
+
+    const PathChange nothing = [](const QString &) { return true; };
+    const PathChange change = [](const QString &strFolder) {
+        return install(strFolder)
+            && writeFile(strFolder + QStringLiteral("/Devices/Kestrilon/QN58FLM/QN58K212_128.FLM"),
+                         "changed");
+    };
+    const PathChange breakDatabase = [](const QString &strFolder) {
+        return writeFile(strFolder + QStringLiteral("/JLinkDevices.xml"), "<DataBase>\n<");
+    };
+    const QString notInstalled = QStringLiteral(
+        R"({"path": "%2", "kind": "per-user folder", "state": "not installed"})");
+    const QString changed = QStringLiteral(
+        R"({"path": "%1", "kind": "installation", "version": "V7.94", "state": "differs",
+            "changedFiles": ["QN58K212_128.FLM"]})");
+    QTest::newRow("status: not installed, named")
+        << "status --json %1" << nothing << 1
+        << R"([{"path": "%1", "kind": "installation", "state": "not installed"}])" << QString();
+    QTest::newRow("status: installed, found")
+        << "status --all --json --search-in %3"
+        << PathChange(install) << 0
+        << R"([{"path": "%1", "kind": "installation", "version": "V7.94", "state": "installed"}])"
+        << QString();
+    QTest::newRow("status: a file changed")
+        << "status --json --all --search-in %3"
+        << change << 1 << QLatin1Char('[') + changed + QLatin1Char(']') << QString();
+    QTest::newRow("status: unreadable")
+        << "status --json %1"
+        << breakDatabase << 1
+        << R"([{"path": "%1", "kind": "installation", "state": "unreadable",
+                "reason": "not well-formed at line 2, column 2"}])"
+        << "%1: not well-formed at line 2, column 2";
+    QTest::newRow("status: missing folder and the per-user folder")
+        << "status --json %1/missing %2" << nothing << 66
+        << QLatin1String(R"([{"path": "%1/missing", "kind": "installation",
+                              "state": "does not exist"}, )")
+            + notInstalled + QLatin1Char(']')
+        << "%1/missing: does not exist";
+    QTest::newRow("status: none found")
+        << "status --json --all --search-in %3/none" << nothing << 66 << "[]"
+        << "No J-Link installation found in %3/none";
+    QTest::newRow("list: a file changed")
+        << "list --json --search-in %3"
+        << change << 0
+        << QLatin1Char('[') + changed + QStringLiteral(", ") + notInstalled + QLatin1Char(']')
+        << QString();
+#ifdef Q_OS_WIN
+    // Only the registry keeps an installation whose folder is gone.
+    QTest::newRow("list: folder missing")
+        << "list --json --search-in %3"
+        << PathChange([](const QString &strFolder) { return QDir(strFolder).removeRecursively(); })
+        << 0
+        << QLatin1String(R"([{"path": "%1", "kind": "installation", "version": "V7.94",
+                              "state": "folder missing"}, )")
+            + notInstalled + QLatin1Char(']')
+        << QString();
+#endif
+}
+
+void tst_CommandLine::jsonOutput()
+{
+    QFETCH(QString, arguments);
+    QFETCH(PathChange, prepare);
+    QFETCH(int, exitCode);
+    QFETCH(QString, targets);
+    QFETCH(QString, errors);
+    const QString strFolder = m_installations->add(QStringLiteral("JLink_V794"));
+    QVERIFY(prepare(strFolder));
+    const auto expand = [&](QString strText, QString (*quote)(const QString &)) {
+        return strText.replace(QLatin1String("%1"), quote(strFolder))
+            .replace(QLatin1String("%2"), quote(m_strUserFolder))
+            .replace(QLatin1String("%3"), quote(m_installations->discoveryRoot()));
+    };
+    const auto plain = [](const QString &strText) { return strText; };
+    const auto jsonPath
+        = [](const QString &strPath) { return jsonEscaped(QDir::toNativeSeparators(strPath)); };
+
+    QStringList words = arguments.split(QLatin1Char(' '));
+    for (QString &strWord : words)
+        strWord = expand(strWord, plain);
+    const ProgramRun run = runCli(words);
+    QCOMPARE(run.nExit, exitCode);
+    QJsonParseError error;
+    const QJsonDocument document
+        = QJsonDocument::fromJson(run.lines.join(QLatin1Char('\n')).toUtf8(), &error);
+    QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(error.errorString()));
+    const QJsonDocument expected = QJsonDocument::fromJson(
+        QStringLiteral("{\"targets\": %1}").arg(expand(targets, jsonPath)).toUtf8(), &error);
+    QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(error.errorString()));
+    QCOMPARE(document.toJson(QJsonDocument::Compact), expected.toJson(QJsonDocument::Compact));
+    if (!errors.isEmpty())
+        errors = QDir::toNativeSeparators(expand(errors, plain)) + QLatin1String(lineEnd);
+    QCOMPARE(QString::fromUtf8(run.errors), errors);
 }
 
 QTEST_GUILESS_MAIN(tst_CommandLine)

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs what is missing, builds, and then starts the installer ("run"),
-# runs every test ("test"), or cross-builds for Windows and runs every test
+# runs every test ("test"), rolls the Ansible role out onto fake installations
+# on this machine ("fleet"), or cross-builds for Windows and runs every test
 # under Wine ("windows"). Meant for a fresh Debian 12 machine.
 set -eu
 
@@ -85,6 +86,52 @@ build_package() {
     echo "$package: lintian, desktop-file-validate and appstreamcli passed"
 }
 
+# One run of the example playbook on this machine; fails unless it reports
+# $1 changed tasks. The remaining arguments go to ansible-playbook.
+play() {
+    expected=$1
+    shift
+    log="$fleet_dir/play.log"
+    ANSIBLE_PYTHON_INTERPRETER=auto_silent HOME="$fleet_dir/home" \
+        ansible-playbook -i localhost, -c local "$source_dir/fleet/ansible/site.yml" \
+        -e qn58_setup_cli="$build_dir/app/qn58-jlink-setup-cli" \
+        -e qn58_setup_search_in="$fleet_dir/SEGGER" "$@" >"$log" || { cat "$log"; return 1; }
+    changed=$(sed -n 's/^localhost *:.* changed=\([0-9]*\).*/\1/p' "$log")
+    echo "playbook ${*:-(defaults)}: $(grep -A1 '^PLAY RECAP' "$log" | tail -1)"
+    [ "$changed" = "$expected" ] || { cat "$log"; echo "expected changed=$expected" >&2; return 1; }
+}
+
+# Installations holding an empty JLinkExe, and a home of their own for the per-user folder.
+test_fleet() {
+    fleet_dir=$(mktemp -d)
+    trap 'rm -rf "$fleet_dir"' EXIT
+    for name in JLink_V794 JLink_V810; do
+        mkdir -p "$fleet_dir/SEGGER/$name"
+        : >"$fleet_dir/SEGGER/$name/JLinkExe"
+    done
+    mkdir "$fleet_dir/home"
+    cli="$build_dir/app/qn58-jlink-setup-cli"
+    play 1
+    play 0
+    play 1 --check -e qn58_setup_state=absent
+    "$cli" status --all --search-in "$fleet_dir/SEGGER" >/dev/null
+    play 1 -e qn58_setup_state=absent
+    play 0 -e qn58_setup_state=absent
+    play 1 -e qn58_setup_targets=user
+    HOME="$fleet_dir/home" "$cli" status --user >/dev/null
+    play 1 -e "{\"qn58_setup_targets\": [\"$fleet_dir/SEGGER/JLink_V794\"]}"
+    play 0 -e "{\"qn58_setup_targets\": [\"$fleet_dir/SEGGER/JLink_V794\"]}"
+    # A failure fails the play with the front end's own line.
+    missing="{\"qn58_setup_targets\": [\"$fleet_dir/none\"]}"
+    if play 0 -e "$missing" >/dev/null; then
+        echo "a folder that does not exist did not fail the play" >&2
+        return 1
+    fi
+    grep -q "FAILED.*$fleet_dir/none: does not exist" "$fleet_dir/play.log" \
+        || { cat "$fleet_dir/play.log"; return 1; }
+    echo "playbook on a folder that does not exist: failed with its line, as it should"
+}
+
 case "${1:-}" in
 run)
     build_dir="$source_dir/build"
@@ -97,6 +144,12 @@ test)
     cd "$build_dir"
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)"
     ;;
+fleet)
+    build_dir="$source_dir/build"
+    install_missing ansible
+    build_native
+    test_fleet
+    ;;
 windows)
     build_dir="$source_dir/build-windows"
     build_windows
@@ -107,7 +160,7 @@ package)
     build_package
     ;;
 *)
-    echo "usage: $0 run|test|windows|package" >&2
+    echo "usage: $0 run|test|fleet|windows|package" >&2
     exit 2
     ;;
 esac
