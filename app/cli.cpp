@@ -3,11 +3,13 @@
 // install, check and remove on several targets at once.
 
 #include "commandline.h"
+#include "librarysearch.h"
 
 #include <QCoreApplication>
 
 int main(int argc, char *argv[])
 {
+    restrictLibrarySearch();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(QN58_VERSION));
     return runCommandLine(QCoreApplication::arguments());

@@ -474,7 +474,8 @@ int runCommandLine(const QStringList &arguments)
         return 0;
     }
     if (parser.isSet(options.version)) {
-        printLine(stdout, strProgram + QLatin1Char(' ') + QCoreApplication::applicationVersion());
+        printLine(stdout, strProgram + QLatin1Char(' ') + QCoreApplication::applicationVersion()
+                              + QStringLiteral(" (Qt %1)").arg(QLatin1String(qVersion())));
         return 0;
     }
 

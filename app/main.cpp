@@ -1,3 +1,4 @@
+#include "librarysearch.h"
 #include "mainwindow.h"
 
 #include <QApplication>
@@ -5,6 +6,7 @@
 
 int main(int argc, char *argv[])
 {
+    restrictLibrarySearch();
     // Neither the desktop's theme nor the user's style choice may restyle the installer.
     qputenv("QT_STYLE_OVERRIDE", "Fusion");
     qputenv("QT_QPA_PLATFORMTHEME", "");

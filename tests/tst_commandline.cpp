@@ -138,7 +138,8 @@ void tst_CommandLine::helpAndVersion_data()
     QTest::newRow("help") << "--help"
                           << "Usage: qn58-jlink-setup-cli <J-Link folder>";
     QTest::newRow("version") << "--version"
-                             << "qn58-jlink-setup-cli " QN58_VERSION;
+                             << QStringLiteral("qn58-jlink-setup-cli " QN58_VERSION " (Qt %1)")
+                                    .arg(QLatin1String(qVersion()));
 #ifdef Q_OS_WIN
     // Windows programs take it for help; elsewhere it is a path.
     QTest::newRow("/?") << "/?"

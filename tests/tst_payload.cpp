@@ -235,7 +235,7 @@ void tst_Payload::icons_data()
     QTest::addColumn<QStringList>("images");
 
     QTest::newRow("window icon") << ":/image/sandbox_shfXP.ico"
-        << strings({"16/32", "16/8", "32/32", "32/8", "48/32", "48/8"});
+        << strings({"16/32", "16/8", "256/32", "32/32", "32/8", "48/32", "48/8"});
     QTest::newRow("progress icon") << ":/image/Kestri.ico"
         << strings({"128/32", "16/32", "256/32", "32/32", "48/32", "64/32"});
 }

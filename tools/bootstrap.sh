@@ -8,7 +8,7 @@ set -eu
 native_packages="build-essential cmake qtbase5-dev qtbase5-dev-tools clang lld"
 windows_packages="build-essential cmake qtbase5-dev-tools clang lld xz-utils
 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-wine wine64 fonts-dejavu-core"
+mingw-w64-common wine wine64 fonts-dejavu-core"
 package_packages="dpkg-dev file lintian desktop-file-utils appstream"
 
 sudo=""
@@ -44,12 +44,12 @@ build_windows() {
         -DCMAKE_PREFIX_PATH="$qt_prefix"
     cmake --build "$build_dir" -j "$(nproc)"
 
-    # Each program is one file: the toolkit, the runtimes and the payload are inside.
-    rm -rf "$build_dir/dist"
-    mkdir "$build_dir/dist"
-    for program in qn58-jlink-setup qn58-jlink-setup-cli; do
-        x86_64-w64-mingw32-strip -o "$build_dir/dist/$program.exe" "$build_dir/app/$program.exe"
-    done
+    # The programs with Qt's DLLs and plugins, the runtime DLLs and the
+    # licences, stripped (app/windows/distribution.cmake); the same in a zip
+    # named after the project's version.
+    rm -rf "$build_dir/dist" "$build_dir"/*.zip
+    cmake --install "$build_dir" --prefix "$build_dir/dist"
+    (cd "$build_dir" && cpack -G ZIP)
 }
 
 # Runs ctest under a Wine prefix of our own, kept beside the cached toolkit.

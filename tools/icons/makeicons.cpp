@@ -1,7 +1,8 @@
 // Draws the installer's two icons and writes them as Windows icon files:
 //   qn58-makeicons <folder>
 // writes <folder>/sandbox_shfXP.ico (the window icon: a chip taking a flash
-// loader, 48, 32 and 16 pixels at 8 and at 32 bits per pixel) and
+// loader, 48, 32 and 16 pixels at 8 and at 32 bits per pixel, and 256 pixels
+// at 32 bits per pixel) and
 // <folder>/Kestri.ico (the progress icon: the vendor's kestrel wing, 16 to
 // 256 pixels at 32 bits per pixel). Every image is an uncompressed bitmap,
 // the form that every reader of icons understands.
@@ -207,6 +208,9 @@ int main(int argc, char *argv[])
             windowOriginals.append(image);
         }
     }
+    // Explorer's large views show the 256-pixel image.
+    windowImages.append(render(drawChip, 256));
+    windowOriginals.append(windowImages.last());
 
     QVector<QImage> progressImages;
     for (int size : {16, 32, 48, 64, 128, 256})

@@ -1,6 +1,7 @@
 # Cross-builds for 64-bit Windows with Debian's MinGW-w64 (posix thread
-# model) against the static Qt that tools/windows/qt.sh builds; pass its
-# prefix as CMAKE_PREFIX_PATH. Test programs run under Wine.
+# model) against the Qt DLLs that tools/windows/qt.sh builds; pass its
+# prefix as CMAKE_PREFIX_PATH. The programs load the C++ runtime and
+# winpthreads as DLLs, as Qt does. Test programs run under Wine.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -14,8 +15,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE BOTH)
-
-# One file per program: the C and C++ runtimes and winpthreads go inside.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)

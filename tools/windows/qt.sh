@@ -1,20 +1,62 @@
 #!/bin/sh
-# Builds a static Qt 5.15 for x86_64-w64-mingw32 from Debian's qtbase source
+# Builds Qt 5.15 as DLLs for x86_64-w64-mingw32 from Debian's qtbase source
 # package, once: the result is cached outside the checkout, in a folder named
 # after the source version and the configure options, and printed on stdout.
-# Everything else goes to stderr.
+# Everything else goes to stderr. The folder's licenses/ holds the licence
+# texts of what the DLLs contain and a notice on how they were built.
 set -eu
 
 cache_root=${QN58_QT_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/qn58-jlink-setup}
 source_package=qtbase-opensource-src
 
-# Static, so that each program is one file; only what the installer and its
-# tests use. Debian's source lacks the wintab headers, hence no tablet events.
+# DLLs, so that users may replace them (LGPL-3.0). Only what the installer and
+# its tests use: Core, Gui, Widgets, Xml, Test, the windows and offscreen
+# platforms (offscreen needs FreeType) and the ICO reader; the other modules,
+# image formats and styles are left out to keep the build short. Debian's
+# source lacks the wintab headers, hence no tablet events.
 options="-xplatform win32-g++ -device-option CROSS_COMPILE=x86_64-w64-mingw32-
--platform linux-g++ -opensource -confirm-license -release -static -static-runtime
--nomake examples -nomake tests -no-feature-tabletevent -no-opengl -no-dbus
--no-icu -no-openssl -no-sql-sqlite -no-sql-odbc -no-sql-psql -no-sql-mysql
--qt-zlib -qt-libpng -qt-libjpeg -qt-pcre -qt-freetype -qt-harfbuzz"
+-platform linux-g++ -opensource -confirm-license -release -shared
+-nomake examples -nomake tests -no-feature-tabletevent -no-opengl -no-dbus -no-icu
+-no-direct2d -no-feature-network -no-feature-sql -no-feature-concurrent
+-no-feature-printer -no-feature-pdf -no-feature-textodfwriter -no-libmd4c
+-no-feature-textmarkdownwriter -no-feature-mimetype-database
+-no-feature-topleveldomain -no-feature-style-windowsvista -no-gif -no-libjpeg
+-qt-zlib -qt-libpng -qt-pcre -qt-freetype -qt-harfbuzz"
+
+# Third-party code that these options compile into the DLLs the programs
+# ship, with its licence file in the source: Qt Core, Qt Gui, and FreeType in
+# the windows platform plugin. MD4, MD5 and SHA-1 (Qt Core) are public domain.
+third_party="
+zlib                src/3rdparty/zlib/LICENSE
+pcre2               src/3rdparty/pcre2/LICENCE
+pcre2-sljit         src/3rdparty/pcre2/LICENCE-SLJIT
+double-conversion   src/3rdparty/double-conversion/LICENSE
+easing              src/3rdparty/easing/LICENSE
+freebsd-strtoll     src/3rdparty/freebsd/LICENSE
+harfbuzz-old        src/3rdparty/harfbuzz/COPYING
+rfc6234             src/3rdparty/rfc6234/LICENSE
+sha3-brg-endian     src/3rdparty/sha3/BRG_ENDIAN_LICENSE
+sha3-keccak         src/3rdparty/sha3/CC0_LICENSE
+tinycbor            src/3rdparty/tinycbor/LICENSE
+unicode             src/corelib/text/UNICODE_LICENSE.txt
+codec-big5          src/corelib/codecs/QBIG5CODEC_LICENSE.txt
+codec-bk            src/corelib/codecs/QBKCODEC_LICENSE.txt
+codec-eucjp         src/corelib/codecs/QEUCJPCODEC_LICENSE.txt
+codec-euckr         src/corelib/codecs/QEUCKRCODEC_LICENSE.txt
+codec-jis           src/corelib/codecs/QJISCODEC_LICENSE.txt
+codec-sjis          src/corelib/codecs/QSJISCODEC_LICENSE.txt
+codec-tscii         src/corelib/codecs/QTSCIICODEC_LICENSE.txt
+libpng              src/3rdparty/libpng/LICENSE
+harfbuzz-ng         src/3rdparty/harfbuzz-ng/COPYING
+image-scaling       src/gui/painting/QIMAGETRANSFORM_LICENSE.txt
+webgradients        src/gui/painting/WEBGRADIENTS_LICENSE.txt
+x-consortium        src/gui/painting/XCONSORTIUM_LICENSE.txt
+aglfn               src/gui/text/AGLFN_LICENSE.txt
+freetype            src/3rdparty/freetype/docs/FTL.TXT
+freetype-zlib       src/3rdparty/freetype/ZLIB-LICENSE.txt
+freetype-bdf        src/3rdparty/freetype/BDF-LICENSE.txt
+freetype-pcf        src/3rdparty/freetype/PCF-LICENSE.txt
+"
 
 ensure_deb_src() {
     apt-cache showsrc "$source_package" 2>/dev/null | grep -q '^Version:' && return 0
@@ -30,10 +72,57 @@ SOURCES
     $sudo apt-get update >&2
 }
 
+# The licence texts and the notice that travel with the DLLs.
+write_licenses() {
+    source=$1
+    licenses="$prefix/licenses"
+    mkdir -p "$licenses"
+    cp "$source/LICENSE.LGPL3" "$source/LICENSE.GPL3" "$licenses/"
+    echo "$third_party" | while read -r name file; do
+        if [ -n "$name" ]; then cp "$source/$file" "$licenses/$name.txt"; fi
+    done
+    compiler=$(x86_64-w64-mingw32-g++-posix --version | head -n 1)
+    cat >"$licenses/QT-NOTICE.txt" <<NOTICE
+Qt in this folder
+=================
+
+The programs use the Qt toolkit, version $upstream, under the GNU Lesser
+General Public License version 3 (LICENSE.LGPL3), which builds on the GNU
+General Public License version 3 (LICENSE.GPL3). Qt is Copyright (C) The Qt
+Company Ltd. and other contributors.
+
+Qt5Core.dll, Qt5Gui.dll, Qt5Widgets.dll, Qt5Xml.dll, platforms/qwindows.dll
+and imageformats/qico.dll were built, unchanged, from the upstream source
+qtbase-everywhere-src-$upstream as Debian's source package
+$source_package, version $version, carries it
+(${source_package}_$(echo "$version" | cut -d - -f 1).orig.tar.xz; Debian's
+own patches are not applied). To get that source on Debian 12:
+
+    apt-get source $source_package=$version
+
+Compiler: $compiler (Debian's g++-mingw-w64-x86-64-posix).
+Configure options:
+
+$(echo "$options" | sed 's/^/    /')
+
+Rebuilding: tools/windows/qt.sh in the installer's source does exactly this
+(tools/bootstrap.sh windows runs it). Replacing: the programs load these DLLs
+from their own folder; any Qt 5.15 built with the same compiler (MinGW-w64,
+x86_64, posix threads, SEH exceptions) can take their place, the plugins in
+platforms/ and imageformats/ included.
+
+Third-party code in these DLLs, with its licence in this folder:
+$(echo "$third_party" | awk 'NF { printf "    %-20s %s\n", $1 ".txt", $2 }')
+MD4, MD5 and SHA-1 (in Qt5Core.dll) are in the public domain. FreeType is used
+under the FreeType License (freetype.txt), of its choice of licences.
+NOTICE
+}
+
 ensure_deb_src
 version=$(apt-cache showsrc "$source_package" | sed -n 's/^Version: //p' | sort -V | tail -n 1)
+upstream=$(echo "$version" | cut -d + -f 1)
 key=$(printf '%s\n%s\n' "$version" "$options" | sha256sum | cut -c 1-12)
-prefix="$cache_root/qt-$(echo "$version" | cut -d + -f 1)-mingw64-static-$key"
+prefix="$cache_root/qt-$upstream-mingw64-$key"
 
 if [ -e "$prefix/.complete" ]; then
     echo "$prefix"
@@ -60,6 +149,7 @@ cd "$work/build"
 make -j "$(nproc)" >&2
 rm -rf "$prefix"
 make install >&2
+write_licenses "$(echo "$work"/qtbase-everywhere-src-*)"
 # Only a complete installation counts as cached.
 touch "$prefix/.complete"
 echo "$prefix"
