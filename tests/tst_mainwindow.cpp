@@ -114,7 +114,7 @@ void tst_MainWindow::windowHasFixedClientSize()
 void tst_MainWindow::windowTitle()
 {
     MainWindow window(nullptr, m_strRoot);
-    QCOMPARE(window.windowTitle(), QStringLiteral("Setup QN58 MCU Device AddOn to Segger V2.0.17"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Setup QN58 MCU Device AddOn to Segger V" QN58_VERSION));
     QVERIFY(window.findChild<QWidget *>(QStringLiteral("centralWidget")));
 }
 
