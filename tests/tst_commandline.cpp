@@ -487,11 +487,11 @@ void tst_CommandLine::jsonOutput_data()
                 "reason": "not well-formed at line 2, column 2"}])"
         << "%1: not well-formed at line 2, column 2";
     QTest::newRow("status: missing folder and the per-user folder")
-        << "status --json %1/missing %2" << nothing << 66
-        << QLatin1String(R"([{"path": "%1/missing", "kind": "installation",
+        << "status --json %4 %2" << nothing << 66
+        << QLatin1String(R"([{"path": "%4", "kind": "installation",
                               "state": "does not exist"}, )")
             + notInstalled + QLatin1Char(']')
-        << "%1/missing: does not exist";
+        << "%4: does not exist";
     QTest::newRow("status: none found")
         << "status --json --all --search-in %3/none" << nothing << 66 << "[]"
         << "No J-Link installation found in %3/none";
@@ -522,8 +522,10 @@ void tst_CommandLine::jsonOutput()
     QFETCH(QString, errors);
     const QString strFolder = m_installations->add(QStringLiteral("JLink_V794"));
     QVERIFY(prepare(strFolder));
+    // %4 is a folder that does not exist, below %1.
     const auto expand = [&](QString strText, QString (*quote)(const QString &)) {
-        return strText.replace(QLatin1String("%1"), quote(strFolder))
+        return strText.replace(QLatin1String("%4"), quote(strFolder + QStringLiteral("/missing")))
+            .replace(QLatin1String("%1"), quote(strFolder))
             .replace(QLatin1String("%2"), quote(m_strUserFolder))
             .replace(QLatin1String("%3"), quote(m_installations->discoveryRoot()));
     };
