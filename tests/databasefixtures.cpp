@@ -144,3 +144,13 @@ VendorSplit splitVendorEntries(const QString &strFileName)
     split.strOthers = canonicalXml(doc);
     return split;
 }
+
+QString loadRefusal(const QString &strFileName, DatabaseAccess access)
+{
+    try {
+        loadDeviceDatabase(strFileName, access);
+    } catch (const FileError &error) {
+        return error.reason();
+    }
+    return QStringLiteral("loaded");
+}

@@ -1,6 +1,7 @@
 #ifndef DATABASEFIXTURES_H
 #define DATABASEFIXTURES_H
 
+#include "devicedatabase.h"
 #include "support.h"
 
 #include <QByteArray>
@@ -45,5 +46,8 @@ struct VendorSplit
     int nOurs = -1; // -1 when the database does not load
 };
 VendorSplit splitVendorEntries(const QString &strFileName);
+
+// Why the load refuses strFileName, or "loaded" when it does not.
+QString loadRefusal(const QString &strFileName, DatabaseAccess access);
 
 #endif
