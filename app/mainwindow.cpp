@@ -53,7 +53,6 @@ MainWindow::MainWindow(QWidget *parent, const QString &strDiscoveryRoot,
     , m_strUserFolder(userDeviceFolder())
     , m_lockWait(lockWait)
 {
-    setAnimated(false);
     buildWidgets();
     // 615 x 365 holds the text at 96 DPI and wherever the toolkit scales the
     // window with its fonts; a larger font DPI alone makes it as large as the
