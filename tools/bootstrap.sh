@@ -55,6 +55,9 @@ build_windows() {
 # Runs ctest under a Wine prefix of our own, kept beside the cached toolkit.
 test_windows() {
     export WINEPREFIX="$cache_dir/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    # Wine names files in the locale's encoding: without UTF-8 (no LANG, as
+    # on a bare CI machine) it cannot make a file named in other letters.
+    [ "$(locale charmap 2>/dev/null)" = UTF-8 ] || export LC_ALL=C.UTF-8
     [ -d "$WINEPREFIX" ] || wineboot --init >/dev/null 2>&1
     # Wine's server and its services, when the first test starts them, keep
     # that test's output open, and ctest would wait for them.
