@@ -2,7 +2,9 @@
 # Installs what is missing, builds, and then starts the installer ("run"),
 # runs every test ("test"), rolls the Ansible role out onto fake installations
 # on this machine ("fleet"), or cross-builds for Windows and runs every test
-# under Wine ("windows"). Meant for a fresh Debian 12 machine.
+# under Wine ("windows"). Meant for a fresh Debian 12 machine. "packages"
+# installs what every step needs at once and "toolkit" only builds Qt for
+# Windows, so that .ci/run can build it while the native steps run.
 set -eu
 
 native_packages="build-essential cmake qtbase5-dev qtbase5-dev-tools clang lld"
@@ -10,6 +12,7 @@ windows_packages="build-essential cmake qtbase5-dev-tools clang lld xz-utils
 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
 mingw-w64-common wine wine64 fonts-dejavu-core"
 package_packages="dpkg-dev file lintian desktop-file-utils appstream"
+fleet_packages="ansible"
 
 sudo=""
 [ "$(id -u)" = 0 ] || sudo=sudo
@@ -35,10 +38,15 @@ build_native() {
     cmake --build "$build_dir" -j "$(nproc)"
 }
 
-build_windows() {
+# Qt for Windows, built once (tools/windows/qt.sh); prints its folder.
+windows_toolkit() {
     # shellcheck disable=SC2086 # the list is words
-    install_missing $windows_packages
-    qt_prefix=$(QN58_QT_CACHE="$cache_dir" "$source_dir/tools/windows/qt.sh")
+    install_missing $windows_packages >&2
+    QN58_QT_CACHE="$cache_dir" "$source_dir/tools/windows/qt.sh"
+}
+
+build_windows() {
+    qt_prefix=$(windows_toolkit)
     cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DCMAKE_TOOLCHAIN_FILE="$source_dir/tools/windows/mingw64.cmake" \
         -DCMAKE_PREFIX_PATH="$qt_prefix"
@@ -149,7 +157,7 @@ test)
     ;;
 fleet)
     build_dir="$source_dir/build"
-    install_missing ansible
+    install_missing $fleet_packages
     build_native
     test_fleet
     ;;
@@ -162,8 +170,15 @@ package)
     build_dir="$source_dir/build"
     build_package
     ;;
+packages)
+    # shellcheck disable=SC2086 # the lists are words
+    install_missing $native_packages $windows_packages $package_packages $fleet_packages
+    ;;
+toolkit)
+    windows_toolkit >/dev/null
+    ;;
 *)
-    echo "usage: $0 run|test|fleet|windows|package" >&2
+    echo "usage: $0 run|test|fleet|windows|package|packages|toolkit" >&2
     exit 2
     ;;
 esac
