@@ -47,6 +47,10 @@ windows_toolkit() {
 
 build_windows() {
     qt_prefix=$(windows_toolkit)
+    # CMake keeps the Qt it found first (Qt5_DIR): a build made against an
+    # earlier toolkit starts afresh.
+    grep -qsx "CMAKE_PREFIX_PATH:UNINITIALIZED=$qt_prefix" "$build_dir/CMakeCache.txt" \
+        || rm -rf "$build_dir"
     cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DCMAKE_TOOLCHAIN_FILE="$source_dir/tools/windows/mingw64.cmake" \
         -DCMAKE_PREFIX_PATH="$qt_prefix"
