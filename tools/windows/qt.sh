@@ -152,15 +152,16 @@ PATH="$work/bin:$PATH"
 
 (cd "$work" && apt-get source --download-only "$source_package=$version" >&2)
 tar -xf "$work"/${source_package}_*.orig.tar.xz -C "$work"
+qt_source=$(echo "$work"/qtbase-everywhere-src-*)
 mkdir "$work/build"
 cd "$work/build"
-# shellcheck disable=SC2086 # the options are words
 # MAKEFLAGS: configure builds qmake in parallel too.
-MAKEFLAGS="-j$(nproc)" "$work"/qtbase-everywhere-src-*/configure -prefix "$prefix" $options >&2
+# shellcheck disable=SC2086 # the options are words
+MAKEFLAGS="-j$(nproc)" "$qt_source/configure" -prefix "$prefix" $options >&2
 make -j "$(nproc)" >&2
 rm -rf "$prefix"
 make -j "$(nproc)" install >&2
-write_licenses "$(echo "$work"/qtbase-everywhere-src-*)"
+write_licenses "$qt_source"
 # Only a complete installation counts as cached.
 touch "$prefix/.complete"
 echo "$prefix"
