@@ -52,6 +52,16 @@ int JLinkAddQN58MCU::runSetup(QString strJLinkPath, QString &strErroInfo,
     return runSetup(strJLinkPath, strErroInfo, strReason, lockWait);
 }
 
+int JLinkAddQN58MCU::updateDevices(QString strJLinkPath, QString &strErroInfo,
+                                   QString *pstrReason)
+{
+    if (!removeOldDevices(strJLinkPath, strErroInfo, pstrReason))
+        return 1;
+    if (!registerDevices(strJLinkPath, strErroInfo, pstrReason))
+        return 2;
+    return 0;
+}
+
 int JLinkAddQN58MCU::runSetup(QString strJLinkPath, QString &strErroInfo, QString &strReason,
                               std::chrono::milliseconds lockWait)
 {
@@ -65,10 +75,8 @@ int JLinkAddQN58MCU::runSetup(QString strJLinkPath, QString &strErroInfo, QStrin
         return 1;
     }
     try {
-        if (!removeOldDevices(strJLinkPath, strErroInfo, &strReason))
-            return 1;
-        if (!registerDevices(strJLinkPath, strErroInfo, &strReason))
-            return 2;
+        if (const int nResult = updateDevices(strJLinkPath, strErroInfo, &strReason))
+            return nResult;
 
         const QString strFLMPath = Vendor::loaderFolderPath(strJLinkPath);
         prepareFolders(strJLinkPath + QLatin1Char('/') + Vendor::devicesFolder(),

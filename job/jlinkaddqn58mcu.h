@@ -26,6 +26,10 @@ public:
     static int runSetup(QString strJLinkPath, QString &strErroInfo,
                         std::chrono::milliseconds lockWait = installationLockWait);
 
+    // The job's database steps together: the earlier entries removed and the
+    // catalogue registered. 0, or the job's code of the step that failed.
+    static int updateDevices(QString strJLinkPath, QString &strErroInfo,
+                             QString *pstrReason = nullptr);
     static bool removeOldDevices(QString strJLinkPath, QString &strErroInfo,
                                  QString *pstrReason = nullptr);
     static bool registerDevices(QString strJLinkPath, QString &strErroInfo,
