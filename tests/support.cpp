@@ -121,11 +121,31 @@ ProgramRun runProgram(const QString &strProgram, const QStringList &arguments,
     return finishRun(process);
 }
 
+void startBuiltProgram(QProcess &process, const QString &strProgram, const QStringList &arguments,
+                       const QString &strWorkingFolder,
+                       const std::optional<QProcessEnvironment> &environment)
+{
+    // The emulator's words, separated by spaces; none for a native build.
+    QStringList command = QStringLiteral(QN58_EMULATOR).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    command << strProgram << arguments;
+    startProgram(process, command.takeFirst(), command, strWorkingFolder, environment);
+}
+
+ProgramRun runBuiltProgram(const QString &strProgram, const QStringList &arguments,
+                           const QString &strWorkingFolder,
+                           const std::optional<QProcessEnvironment> &environment)
+{
+    QProcess process;
+    startBuiltProgram(process, strProgram, arguments, strWorkingFolder, environment);
+    return finishRun(process);
+}
+
 void startCli(QProcess &process, const QStringList &arguments, const QString &strWorkingFolder,
               const std::optional<QProcessEnvironment> &environment)
 {
     detachFromConsole(process);
-    startProgram(process, QStringLiteral(QN58_CLI_PATH), arguments, strWorkingFolder, environment);
+    startBuiltProgram(process, QStringLiteral(QN58_CLI_PATH), arguments, strWorkingFolder,
+                      environment);
 }
 
 ProgramRun runCli(const QStringList &arguments, const QString &strWorkingFolder,

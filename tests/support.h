@@ -84,6 +84,14 @@ struct ProgramRun
 ProgramRun runProgram(const QString &strProgram, const QStringList &arguments,
                       const QString &strWorkingFolder = QString(),
                       const std::optional<QProcessEnvironment> &environment = std::nullopt);
+// The same for one of this build's own programs: a cross build's run under
+// the emulator that CTest runs the tests with.
+void startBuiltProgram(QProcess &process, const QString &strProgram, const QStringList &arguments,
+                       const QString &strWorkingFolder = QString(),
+                       const std::optional<QProcessEnvironment> &environment = std::nullopt);
+ProgramRun runBuiltProgram(const QString &strProgram, const QStringList &arguments,
+                           const QString &strWorkingFolder = QString(),
+                           const std::optional<QProcessEnvironment> &environment = std::nullopt);
 // The same for the console front end, which is always started without a
 // console of its own: it writes to the pipes either way. A test that stops
 // it midway starts it, and reads how it ended with finishRun.

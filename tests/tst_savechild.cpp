@@ -37,12 +37,12 @@ void tst_SaveChild::killedSaveLeavesACompleteDatabase()
     // One round of the child, to aim the kills across the rounds that follow.
     QElapsedTimer roundTimer;
     roundTimer.start();
-    QCOMPARE(runProgram(saveChild, {dir.path(), QStringLiteral("1")}).nExit, 0);
+    QCOMPARE(runBuiltProgram(saveChild, {dir.path(), QStringLiteral("1")}).nExit, 0);
     const int nRoundMs = int(qMax<qint64>(roundTimer.elapsed(), 1));
 
     for (int nKill = 0; nKill < 30; ++nKill) {
         QProcess child;
-        child.start(saveChild, {dir.path(), QStringLiteral("0")});
+        startBuiltProgram(child, saveChild, {dir.path(), QStringLiteral("0")});
         QVERIFY(child.waitForReadyRead(-1));
         QThread::msleep(QRandomGenerator::global()->bounded(2 * nRoundMs));
         child.kill();
@@ -79,7 +79,7 @@ void tst_SaveChild::nonAsciiSurvivesAnyLocale()
         environment.remove(QLatin1String(name));
     if (!lang.isEmpty())
         environment.insert(QStringLiteral("LANG"), lang);
-    QCOMPARE(runProgram(saveChild, {dir.path(), QStringLiteral("1")}, QString(), environment).nExit, 0);
+    QCOMPARE(runBuiltProgram(saveChild, {dir.path(), QStringLiteral("1")}, QString(), environment).nExit, 0);
 
     const VendorSplit content = splitVendorEntries(strDatabase);
     QCOMPARE(content.nOurs, ourEntriesPerRound);

@@ -1,10 +1,12 @@
 #!/bin/sh
 # Installs what is missing, builds, and then starts the installer ("run"),
 # runs every test ("test"), rolls the Ansible role out onto fake installations
-# on this machine ("fleet"), or cross-builds for Windows and runs every test
-# under Wine ("windows"). Meant for a fresh Debian 12 machine. "packages"
-# installs what every step needs at once and "toolkit" only builds Qt for
-# Windows, so that .ci/run can build it while the native steps run.
+# on this machine ("fleet"), cross-builds for Windows and runs every test
+# under Wine ("windows"), or cross-builds for 64-bit ARM Linux, runs every
+# test under QEMU and makes its Debian package ("arm64"). Meant for a fresh
+# Debian 12 machine. "packages" installs what every step needs at once and
+# "toolkit" only builds Qt for Windows, so that .ci/run can build it while the
+# native steps run.
 set -eu
 
 native_packages="build-essential cmake qtbase5-dev qtbase5-dev-tools clang lld"
@@ -12,6 +14,9 @@ windows_packages="build-essential cmake qtbase5-dev-tools clang lld xz-utils
 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
 mingw-w64-common wine wine64 fonts-dejavu-core"
 package_packages="dpkg-dev file lintian desktop-file-utils appstream"
+# Debian's arm64 Qt beside the build machine's (multiarch); the native Qt
+# configures the build machine's stand-ins, which the cross build's must equal.
+arm64_packages="$native_packages g++-aarch64-linux-gnu qtbase5-dev:arm64 $package_packages"
 fleet_packages="ansible"
 
 sudo=""
@@ -81,12 +86,10 @@ test_windows() {
     return $status
 }
 
-# Builds the Debian package into build/, then checks it as Debian does: lintian
-# on the package, the desktop entry and AppStream metadata as it installs them.
-build_package() {
-    # shellcheck disable=SC2086 # the list is words
-    install_missing $package_packages
-    build_native
+# Makes the Debian package in $build_dir, then checks it as Debian does:
+# lintian on the package, the desktop entry and AppStream metadata as it
+# installs them.
+make_package() {
     rm -f "$build_dir"/*.deb
     (cd "$build_dir" && cpack -G DEB)
     package=$(echo "$build_dir"/*.deb)
@@ -99,6 +102,51 @@ build_package() {
     appstreamcli validate --no-net "$installed"/usr/share/metainfo/*.metainfo.xml
     appstreamcli validate-tree --no-net "$installed"
     echo "$package: lintian, desktop-file-validate and appstreamcli passed"
+}
+
+build_package() {
+    # shellcheck disable=SC2086 # the list is words
+    install_missing $package_packages
+    build_native
+    make_package
+}
+
+# The arm64 architecture for dpkg, and QEMU from bookworm-backports: Debian
+# 12's QEMU 7.2 refuses the clone with a process descriptor (CLONE_PIDFD)
+# by which Qt starts a program, and the tests start programs.
+arm64_packages_install() {
+    if ! dpkg --print-foreign-architectures | grep -qx arm64; then
+        $sudo dpkg --add-architecture arm64
+        $sudo apt-get update
+    fi
+    # shellcheck disable=SC2086 # the list is words
+    install_missing $arm64_packages
+    qemu_version=$(dpkg-query -W -f='${Version}' qemu-user 2>/dev/null || true)
+    dpkg --compare-versions "$qemu_version" ge 1:10 && return 0
+    $sudo tee /etc/apt/sources.list.d/qn58-debian-backports.sources >/dev/null <<SOURCES
+Types: deb
+URIs: http://deb.debian.org/debian
+Suites: bookworm-backports
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SOURCES
+    $sudo apt-get update
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends \
+        qemu-user/bookworm-backports
+}
+
+# Cross-builds into build-arm64/ with Debian's cross compiler and arm64 Qt
+# (tools/arm64/aarch64-linux-gnu.cmake), after the build machine's own
+# stand-in loaders, which its tests compare with its own.
+build_arm64() {
+    arm64_packages_install
+    native="$build_dir/native-standins"
+    cmake -S "$source_dir" -B "$native" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF
+    cmake --build "$native" --target qn58-standins -j "$(nproc)"
+    cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_TOOLCHAIN_FILE="$source_dir/tools/arm64/aarch64-linux-gnu.cmake" \
+        -DQN58_NATIVE_STANDIN_DIR="$native/resources/FLMFile"
+    cmake --build "$build_dir" -j "$(nproc)"
 }
 
 # One run of the example playbook on this machine; fails unless it reports
@@ -174,15 +222,23 @@ package)
     build_dir="$source_dir/build"
     build_package
     ;;
+arm64)
+    build_dir="$source_dir/build-arm64"
+    build_arm64
+    # CTest runs the programs under QEMU (the toolchain file's emulator).
+    (cd "$build_dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)")
+    make_package
+    ;;
 packages)
     # shellcheck disable=SC2086 # the lists are words
     install_missing $native_packages $windows_packages $package_packages $fleet_packages
+    arm64_packages_install
     ;;
 toolkit)
     windows_toolkit >/dev/null
     ;;
 *)
-    echo "usage: $0 run|test|fleet|windows|package|packages|toolkit" >&2
+    echo "usage: $0 run|test|fleet|windows|arm64|package|packages|toolkit" >&2
     exit 2
     ;;
 esac

@@ -25,7 +25,8 @@ set(QN58_STANDIN_FLAGS
     -fno-unwind-tables -fno-asynchronous-unwind-tables)
 
 # Adds the commands that make outDir/<name> for each further argument, a
-# loader file name ending ".FLM".
+# loader file name ending ".FLM", and the target qn58-standins that makes them
+# all.
 function(qn58_add_standin_loaders outDir)
     set(sourceDir ${PROJECT_SOURCE_DIR}/tools/standin)
     set(objectDir ${CMAKE_CURRENT_BINARY_DIR}/standin)
@@ -37,6 +38,7 @@ function(qn58_add_standin_loaders outDir)
         DEPENDS ${sourceDir}/flashalgo.c
         COMMENT "Compiling the stand-in flash algorithm"
         VERBATIM)
+    set(loaders)
     foreach(name ${ARGN})
         qn58_loader_memory(${name} defines)
         string(REGEX REPLACE "\\.FLM$" "" loader ${name})
@@ -51,5 +53,7 @@ function(qn58_add_standin_loaders outDir)
                     ${sourceDir}/standin.ld ${sourceDir}/loadermemory.cmake
             COMMENT "Making the stand-in loader ${name}"
             VERBATIM)
+        list(APPEND loaders ${outDir}/${name})
     endforeach()
+    add_custom_target(qn58-standins DEPENDS ${loaders})
 endfunction()
