@@ -115,10 +115,7 @@ build_package() {
 # 12's QEMU 7.2 refuses the clone with a process descriptor (CLONE_PIDFD)
 # by which Qt starts a program, and the tests start programs.
 arm64_packages_install() {
-    if ! dpkg --print-foreign-architectures | grep -qx arm64; then
-        $sudo dpkg --add-architecture arm64
-        $sudo apt-get update
-    fi
+    dpkg --print-foreign-architectures | grep -qx arm64 || $sudo dpkg --add-architecture arm64
     # shellcheck disable=SC2086 # the list is words
     install_missing $arm64_packages
     qemu_version=$(dpkg-query -W -f='${Version}' qemu-user 2>/dev/null || true)
