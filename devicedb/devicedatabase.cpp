@@ -5,6 +5,7 @@
 #include "pinnedhashseed.h"
 #include "setuplog.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -62,14 +63,20 @@ QString notWellFormed(qint64 nLine, qint64 nColumn)
     return QStringLiteral("not well-formed at line %1, column %2").arg(nLine).arg(nColumn + 1);
 }
 
-// Reads the prolog up to the document element. Entities can make a small
-// file expand without bound (one entity used many times defeats the parser's
-// limit per entity); J-Link's databases use none. Whatever stops this reading
-// early refuses the file, so that nothing can hide a declaration from it.
-QString prologProblem(const QByteArray &content, QString &strEncoding)
+// Reads the prolog up to the document element, or with bWhole the whole
+// document. Entities can make a small file expand without bound (one entity
+// used many times defeats the parser's limit per entity); J-Link's databases
+// use none. Whatever stops this reading early refuses the file, so that
+// nothing can hide a declaration from it.
+QString readingProblem(const QByteArray &content, bool bWhole, QString &strEncoding)
 {
-    QXmlStreamReader reader(content);
+    // From a device the reader decodes a little at a time, not all at once.
+    QBuffer buffer;
+    buffer.setData(content);
+    buffer.open(QIODevice::ReadOnly);
+    QXmlStreamReader reader(&buffer);
     reader.setNamespaceProcessing(false);
+    bool bElement = false;
     while (!reader.atEnd()) {
         switch (reader.readNext()) {
         case QXmlStreamReader::StartDocument:
@@ -80,12 +87,17 @@ QString prologProblem(const QByteArray &content, QString &strEncoding)
                 return QStringLiteral("entity declarations are not accepted");
             break;
         case QXmlStreamReader::StartElement:
-            return QString();
+            if (!bWhole)
+                return QString();
+            bElement = true;
+            break;
         default:
             break;
         }
     }
-    if (!reader.hasError() || reader.error() == QXmlStreamReader::PrematureEndOfDocumentError)
+    if (!reader.hasError())
+        return bElement ? QString() : QStringLiteral("no document element");
+    if (reader.error() == QXmlStreamReader::PrematureEndOfDocumentError && !bElement)
         return QStringLiteral("no document element");
     qCDebug(lcSetup) << reader.errorString();
     return notWellFormed(reader.lineNumber(), reader.columnNumber());
@@ -94,7 +106,8 @@ QString prologProblem(const QByteArray &content, QString &strEncoding)
 // The parser refuses malformed UTF-8 only: UTF-16 lets a lone surrogate or
 // half a character through, a declared code page the bytes it cannot map.
 // Decoded once more with the parser's codec, every byte must count, as far as
-// the codec tells.
+// the codec tells. A piece at a time, so that no second copy of a large
+// database is held.
 bool decodesCleanly(const QByteArray &content, const QString &strEncoding)
 {
     // Undeclared and without a byte-order mark, XML is UTF-8.
@@ -103,16 +116,31 @@ bool decodesCleanly(const QByteArray &content, const QString &strEncoding)
         : QTextCodec::codecForName(strEncoding.toLatin1());
     if (!codec)
         return false;
+    const int nPiece = 1 << 20;
     QTextCodec::ConverterState state;
-    const QString strText = codec->toUnicode(content.constData(), content.size(), &state);
-    return state.invalidChars == 0 && state.remainingChars == 0 && strText.isValidUtf16();
+    QChar carried; // a surrogate pair may straddle two pieces
+    for (int nStart = 0; nStart < content.size(); nStart += nPiece) {
+        QString strText = codec->toUnicode(content.constData() + nStart,
+                                           qMin(nPiece, content.size() - nStart), &state);
+        if (!carried.isNull())
+            strText.prepend(carried);
+        carried = QChar();
+        if (nStart + nPiece < content.size() && !strText.isEmpty() && strText.at(strText.size() - 1).isHighSurrogate()) {
+            carried = strText.at(strText.size() - 1);
+            strText.chop(1);
+        }
+        if (!strText.isValidUtf16())
+            return false;
+    }
+    return state.invalidChars == 0 && state.remainingChars == 0;
 }
 
-// Why the content may not become a tree, or nothing.
-QString contentProblem(const QByteArray &content)
+// Why the content may not become a tree, or nothing. bWhole reads it to its
+// end as the tree's parser would, without building the tree.
+QString contentProblem(const QByteArray &content, bool bWhole = false)
 {
     QString strEncoding;
-    const QString strProblem = prologProblem(content, strEncoding);
+    const QString strProblem = readingProblem(content, bWhole, strEncoding);
     if (!strProblem.isEmpty())
         return strProblem;
     if (!decodesCleanly(content, strEncoding))
@@ -152,7 +180,10 @@ QString replaceFile(const QString &strFileName, const QByteArray &content)
         qCDebug(lcSetup) << "open file error";
         return writeReason(file, strFileName);
     }
-    keepOwner(file, strFileName);
+    if (QFileInfo::exists(strFileName))
+        keepOwner(file, strFileName);
+    else
+        file.setPermissions(writablePermissions());
     // A write that stops short (a full disk) reports no error, and commit()
     // would put the cut-off file in place of the old one.
     QString strReason;
@@ -190,7 +221,10 @@ QDomDocument loadDeviceDatabase(QString strFileName, DatabaseAccess access)
         throwFileError(QStringLiteral("Failed to parse file: "), strFileName, strProblem);
     // The stream reader keeps characters beyond U+FFFF, which the older parser
     // cut to 16 bits; names and xmlns attributes stay as written.
-    QXmlStreamReader reader(content);
+    QBuffer buffer;
+    buffer.setData(content);
+    buffer.open(QIODevice::ReadOnly);
+    QXmlStreamReader reader(&buffer);
     reader.setNamespaceProcessing(false);
     QDomDocument doc;
     QString strError;
@@ -204,34 +238,54 @@ QDomDocument loadDeviceDatabase(QString strFileName, DatabaseAccess access)
     return doc;
 }
 
-bool saveDeviceDatabase(QDomDocument doc, QString strFileName, QString *pstrReason)
+QDomDocument loadDatabaseTemplate()
 {
-    QString strText;
+    return loadDeviceDatabase(QStringLiteral(":/JLinkDevices.xml"), DatabaseAccess::ReadOnly);
+}
+
+QByteArray databaseText(const QDomDocument &doc)
+{
+    QByteArray text;
+    QBuffer buffer(&text);
+    buffer.open(QIODevice::WriteOnly);
     {
         const PinnedHashSeed seed;
-        QTextStream stream(&strText);
+        // Encoded as it is written, so that the whole text is never held twice.
+        QTextStream stream(&buffer);
         stream.setCodec(textCodec);
         doc.save(stream, 2, QDomNode::EncodingFromTextStream);
     }
-    // The declaration goes before the file is written, so that a save writes
-    // and syncs the database once.
-    const QString strReason = replaceFile(strFileName, removeXmlDeclaration(strText).toUtf8());
+    buffer.close();
+    removeXmlDeclaration(text);
+    return text;
+}
+
+bool saveDeviceDatabase(QDomDocument doc, QString strFileName, QString *pstrReason)
+{
+    const QByteArray text = databaseText(doc);
+    // The writer does not always write what its reader accepts, so the text
+    // is read back as the next load would read it before it replaces the file.
+    const QString strProblem = contentProblem(text, true);
+    if (!strProblem.isEmpty())
+        qCDebug(lcSetup) << "the text to be saved is refused:" << strProblem;
+    const QString strReason = strProblem.isEmpty()
+        ? replaceFile(strFileName, text)
+        : QStringLiteral("the result would not be readable");
     if (pstrReason)
         *pstrReason = strReason;
     return strReason.isEmpty();
 }
 
-QString removeXmlDeclaration(const QString &strText)
+void removeXmlDeclaration(QByteArray &text)
 {
-    const int nFirstLineEnd = strText.indexOf(QLatin1Char('\n'));
+    const int nFirstLineEnd = text.indexOf('\n');
     // A single line keeps its declaration.
-    if (nFirstLineEnd < 0 || nFirstLineEnd == strText.size() - 1
-        || !strText.startsWith(QLatin1String("<?xml")))
-        return strText;
-    QString strRest = strText.mid(nFirstLineEnd + 1);
-    if (!strRest.endsWith(QLatin1Char('\n')))
-        strRest += QLatin1Char('\n');
-    return strRest;
+    if (nFirstLineEnd < 0 || nFirstLineEnd == text.size() - 1 || !text.startsWith("<?xml"))
+        return;
+    // In place: the text of a large database is not copied.
+    text.remove(0, nFirstLineEnd + 1);
+    if (!text.endsWith('\n'))
+        text += '\n';
 }
 
 bool editDeviceDatabase(const QString &strFileName, const std::function<bool(QDomDocument)> &edit,

@@ -32,13 +32,17 @@ QString deviceDatabasePath(const QString &strJLinkPath);
 // a database it could not read whole.
 QDomDocument loadDeviceDatabase(QString strFileName,
                                 DatabaseAccess access = DatabaseAccess::ReadWrite);
-// Replaces the file whole; the new one keeps the old one's permissions and,
-// as far as the process may set them, its owner and group. On failure,
-// pstrReason says why.
+// The bundle's template as a document: what a missing database starts from.
+QDomDocument loadDatabaseTemplate();
+// The text a save writes: UTF-8, two spaces of indentation, no declaration.
+QByteArray databaseText(const QDomDocument &doc);
+// Replaces the file whole, or makes it; a replacement keeps the old file's
+// permissions and, as far as the process may set them, its owner and group.
+// Text the load would refuse is not written. On failure, pstrReason says why.
 bool saveDeviceDatabase(QDomDocument doc, QString strFileName, QString *pstrReason = nullptr);
 // Drops the first line of the writer's text when it is an XML declaration
 // and more lines follow; every line then ends with a line end.
-QString removeXmlDeclaration(const QString &strText);
+void removeXmlDeclaration(QByteArray &text);
 // One change of a database file: loads it whole, applies edit, and saves it
 // when edit returns true, with the hash seed pinned from load to save so that
 // every element keeps its attribute order. A file that cannot be read whole

@@ -1,6 +1,7 @@
-#include "jlinkaddqn58mcu.h"
+#include "olddevices.h"
 
 #include "devicedatabase.h"
+#include "jlinkaddqn58mcu.h"
 #include "jobmessages.h"
 #include "vendor.h"
 #include "vendorentries.h"
@@ -8,15 +9,28 @@
 #include <QDir>
 #include <QFileInfo>
 
-bool JLinkAddQN58MCU::removeOldDevices(QString strJLinkPath, QString &strErroInfo,
-                                       QString *pstrReason)
+void removeEmptyVendorFolder(const QString &strJLinkPath)
 {
-    strErroInfo.clear();
     // Only an empty folder goes; the job creates it again.
     QDir dir(QString{});
     const QString strVendorPath = Vendor::vendorFolderPath(strJLinkPath);
     if (dir.exists(strVendorPath))
         dir.rmdir(strVendorPath);
+}
+
+QString creationReason(const QString &strJLinkPath)
+{
+    const QFileInfo folder(strJLinkPath);
+    return !folder.isDir()      ? QStringLiteral("not a folder")
+        : folder.isWritable() ? QStringLiteral("it could not be created")
+                              : QStringLiteral("permission denied");
+}
+
+bool JLinkAddQN58MCU::removeOldDevices(QString strJLinkPath, QString &strErroInfo,
+                                       QString *pstrReason)
+{
+    strErroInfo.clear();
+    removeEmptyVendorFolder(strJLinkPath);
 
     const QString strDatabasePath = deviceDatabasePath(strJLinkPath);
     if (QFileInfo::exists(strDatabasePath)) {
@@ -33,10 +47,7 @@ bool JLinkAddQN58MCU::removeOldDevices(QString strJLinkPath, QString &strErroInf
     try {
         if (createDeviceDatabase(strDatabasePath))
             return true;
-        const QFileInfo folder(strJLinkPath);
-        strReason = !folder.isDir()      ? QStringLiteral("not a folder")
-            : folder.isWritable() ? QStringLiteral("it could not be created")
-                                  : QStringLiteral("permission denied");
+        strReason = creationReason(strJLinkPath);
     } catch (const FileError &error) {
         strErroInfo = JobMessages::databaseAccessFailed();
         strReason = error.reason();

@@ -52,16 +52,6 @@ int JLinkAddQN58MCU::runSetup(QString strJLinkPath, QString &strErroInfo,
     return runSetup(strJLinkPath, strErroInfo, strReason, lockWait);
 }
 
-int JLinkAddQN58MCU::updateDevices(QString strJLinkPath, QString &strErroInfo,
-                                   QString *pstrReason)
-{
-    if (!removeOldDevices(strJLinkPath, strErroInfo, pstrReason))
-        return 1;
-    if (!registerDevices(strJLinkPath, strErroInfo, pstrReason))
-        return 2;
-    return 0;
-}
-
 int JLinkAddQN58MCU::runSetup(QString strJLinkPath, QString &strErroInfo, QString &strReason,
                               std::chrono::milliseconds lockWait)
 {

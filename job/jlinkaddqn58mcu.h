@@ -26,8 +26,9 @@ public:
     static int runSetup(QString strJLinkPath, QString &strErroInfo,
                         std::chrono::milliseconds lockWait = installationLockWait);
 
-    // The job's database steps together: the earlier entries removed and the
-    // catalogue registered. 0, or the job's code of the step that failed.
+    // The job's database steps in one pass: the earlier entries removed and
+    // the catalogue registered with one load and one save. 0, or 1 with the
+    // removal step's message when the database could not be read or written.
     static int updateDevices(QString strJLinkPath, QString &strErroInfo,
                              QString *pstrReason = nullptr);
     static bool removeOldDevices(QString strJLinkPath, QString &strErroInfo,

@@ -1,0 +1,61 @@
+#include "jlinkaddqn58mcu.h"
+
+#include "devicedatabase.h"
+#include "jobmessages.h"
+#include "olddevices.h"
+#include "pinnedhashseed.h"
+#include "registration.h"
+#include "vendorentries.h"
+
+#include <QFileInfo>
+
+#include <exception>
+
+namespace {
+
+bool replaceVendorEntries(QDomDocument doc)
+{
+    removeVendorEntries(doc.documentElement());
+    addCatalogueEntries(doc);
+    return true;
+}
+
+// A missing database starts from the template in memory and is written once,
+// so that no run leaves the bare template behind. Fails as the removal step
+// does when it cannot make the database.
+bool createWithEntries(const QString &strJLinkPath, QString &strErroInfo, QString *pstrReason)
+{
+    const QString strDatabasePath = deviceDatabasePath(strJLinkPath);
+    // Something that is no file, such as a dangling link, would take the new file's place.
+    removeEarlierCopy(strDatabasePath);
+    QString strReason;
+    try {
+        const PinnedHashSeed seed;
+        QDomDocument doc = loadDatabaseTemplate();
+        replaceVendorEntries(doc);
+        if (saveDeviceDatabase(doc, strDatabasePath, &strReason))
+            return true;
+        strReason = creationReason(strJLinkPath);
+    } catch (const std::exception &) {
+        strErroInfo = JobMessages::databaseAccessFailed();
+    }
+    if (pstrReason)
+        *pstrReason = strReason;
+    return false;
+}
+
+} // namespace
+
+// One load and one save: the database on disk goes from its old content to
+// the new one in a single replacement, and holds nothing in between.
+int JLinkAddQN58MCU::updateDevices(QString strJLinkPath, QString &strErroInfo,
+                                   QString *pstrReason)
+{
+    strErroInfo.clear();
+    removeEmptyVendorFolder(strJLinkPath);
+    const QString strDatabasePath = deviceDatabasePath(strJLinkPath);
+    const bool bDone = QFileInfo::exists(strDatabasePath)
+        ? editDeviceDatabase(strDatabasePath, replaceVendorEntries, strErroInfo, pstrReason)
+        : createWithEntries(strJLinkPath, strErroInfo, pstrReason);
+    return bDone ? 0 : 1;
+}
