@@ -1,5 +1,6 @@
 #include "devicedatabase.h"
 
+#include "documentbuilder.h"
 #include "fileaccess.h"
 #include "jobmessages.h"
 #include "pinnedhashseed.h"
@@ -63,12 +64,19 @@ QString notWellFormed(qint64 nLine, qint64 nColumn)
     return QStringLiteral("not well-formed at line %1, column %2").arg(nLine).arg(nColumn + 1);
 }
 
+// What the prolog declares that the load needs to know.
+struct Prolog
+{
+    QString strEncoding;
+    bool bDocumentType = false;
+};
+
 // Reads the prolog up to the document element, or with bWhole the whole
 // document. Entities can make a small file expand without bound (one entity
 // used many times defeats the parser's limit per entity); J-Link's databases
 // use none. Whatever stops this reading early refuses the file, so that
 // nothing can hide a declaration from it.
-QString readingProblem(const QByteArray &content, bool bWhole, QString &strEncoding)
+QString readingProblem(const QByteArray &content, bool bWhole, Prolog &prolog)
 {
     // From a device the reader decodes a little at a time, not all at once.
     QBuffer buffer;
@@ -80,9 +88,10 @@ QString readingProblem(const QByteArray &content, bool bWhole, QString &strEncod
     while (!reader.atEnd()) {
         switch (reader.readNext()) {
         case QXmlStreamReader::StartDocument:
-            strEncoding = reader.documentEncoding().toString();
+            prolog.strEncoding = reader.documentEncoding().toString();
             break;
         case QXmlStreamReader::DTD:
+            prolog.bDocumentType = true;
             if (!reader.entityDeclarations().isEmpty())
                 return QStringLiteral("entity declarations are not accepted");
             break;
@@ -125,7 +134,8 @@ bool decodesCleanly(const QByteArray &content, const QString &strEncoding)
         if (!carried.isNull())
             strText.prepend(carried);
         carried = QChar();
-        if (nStart + nPiece < content.size() && !strText.isEmpty() && strText.at(strText.size() - 1).isHighSurrogate()) {
+        const bool bMore = nStart + nPiece < content.size();
+        if (bMore && !strText.isEmpty() && strText.at(strText.size() - 1).isHighSurrogate()) {
             carried = strText.at(strText.size() - 1);
             strText.chop(1);
         }
@@ -137,13 +147,12 @@ bool decodesCleanly(const QByteArray &content, const QString &strEncoding)
 
 // Why the content may not become a tree, or nothing. bWhole reads it to its
 // end as the tree's parser would, without building the tree.
-QString contentProblem(const QByteArray &content, bool bWhole = false)
+QString contentProblem(const QByteArray &content, Prolog &prolog, bool bWhole = false)
 {
-    QString strEncoding;
-    const QString strProblem = readingProblem(content, bWhole, strEncoding);
+    const QString strProblem = readingProblem(content, bWhole, prolog);
     if (!strProblem.isEmpty())
         return strProblem;
-    if (!decodesCleanly(content, strEncoding))
+    if (!decodesCleanly(content, prolog.strEncoding))
         return QStringLiteral("malformed or incomplete characters");
     return QString();
 }
@@ -200,6 +209,31 @@ QString replaceFile(const QString &strFileName, const QByteArray &content)
     return QString();
 }
 
+// The stream reader keeps characters beyond U+FFFF, which the older parser
+// cut to 16 bits; names and xmlns attributes stay as written. The toolkit's
+// parser records a document type; a document without one, as J-Link's are,
+// takes less memory built by our own.
+bool parse(const QByteArray &content, bool bDocumentType, QDomDocument &doc, int &nLine,
+           int &nColumn)
+{
+    QBuffer buffer;
+    buffer.setData(content);
+    buffer.open(QIODevice::ReadOnly);
+    QXmlStreamReader reader(&buffer);
+    reader.setNamespaceProcessing(false);
+    QString strError;
+    if (bDocumentType ? doc.setContent(&reader, false, &strError, &nLine, &nColumn)
+                      : buildDocument(reader, doc))
+        return true;
+    if (!bDocumentType) {
+        strError = reader.errorString();
+        nLine = int(reader.lineNumber());
+        nColumn = int(reader.columnNumber());
+    }
+    qCDebug(lcSetup) << strError;
+    return false;
+}
+
 } // namespace
 
 FileError::FileError(const QString &strMessage, const QString &strReason)
@@ -216,25 +250,16 @@ QString deviceDatabasePath(const QString &strJLinkPath)
 QDomDocument loadDeviceDatabase(QString strFileName, DatabaseAccess access)
 {
     const QByteArray content = readWholeFile(strFileName, access);
-    const QString strProblem = contentProblem(content);
+    Prolog prolog;
+    const QString strProblem = contentProblem(content, prolog);
     if (!strProblem.isEmpty())
         throwFileError(QStringLiteral("Failed to parse file: "), strFileName, strProblem);
-    // The stream reader keeps characters beyond U+FFFF, which the older parser
-    // cut to 16 bits; names and xmlns attributes stay as written.
-    QBuffer buffer;
-    buffer.setData(content);
-    buffer.open(QIODevice::ReadOnly);
-    QXmlStreamReader reader(&buffer);
-    reader.setNamespaceProcessing(false);
     QDomDocument doc;
-    QString strError;
     int nLine = 0;
     int nColumn = 0;
-    if (!doc.setContent(&reader, false, &strError, &nLine, &nColumn)) {
-        qCDebug(lcSetup) << strError;
+    if (!parse(content, prolog.bDocumentType, doc, nLine, nColumn))
         throwFileError(QStringLiteral("Failed to parse file: "), strFileName,
                        notWellFormed(nLine, nColumn));
-    }
     return doc;
 }
 
@@ -265,7 +290,8 @@ bool saveDeviceDatabase(QDomDocument doc, QString strFileName, QString *pstrReas
     const QByteArray text = databaseText(doc);
     // The writer does not always write what its reader accepts, so the text
     // is read back as the next load would read it before it replaces the file.
-    const QString strProblem = contentProblem(text, true);
+    Prolog prolog;
+    const QString strProblem = contentProblem(text, prolog, true);
     if (!strProblem.isEmpty())
         qCDebug(lcSetup) << "the text to be saved is refused:" << strProblem;
     const QString strReason = strProblem.isEmpty()

@@ -111,6 +111,8 @@ private slots:
     void saveKeepsPermissionBits();
 #endif
     void otherContentSurvivesLoadAndSave();
+    void loadBuildsTheToolkitsTree_data();
+    void loadBuildsTheToolkitsTree();
     void unparsableDatabaseDoesNotLoad_data();
     void unparsableDatabaseDoesNotLoad();
     void databaseThatIsNoPlainFileDoesNotLoad_data();
@@ -359,6 +361,40 @@ void tst_DeviceDatabase::otherContentSurvivesLoadAndSave()
     for (const char *text : {"Gerätedatenbank, © SEGGER", "Nordström &amp; Søn", "ÆØÅ-2",
                              "内部フラッシュ", "Ünïcödé text &amp; more", "<?vendor-tool keep=\"yes\"?>"})
         QVERIFY2(saved.contains(text), text);
+}
+
+void tst_DeviceDatabase::loadBuildsTheToolkitsTree_data()
+{
+    QTest::addColumn<QByteArray>("content");
+
+    QTest::newRow("other vendors") << otherVendorsDatabase(3);
+    QTest::newRow("declaration, standalone")
+        << QByteArray("<?xml version=\"1.0\" standalone=\"yes\"?><?pre x?><!--a--><DataBase/><!--b--><?post y?>");
+    QTest::newRow("blank CDATA and blanks beyond XML's")
+        << QByteArray("<DataBase><A><![CDATA[   ]]></A><B>\xc2\xa0</B><C><![CDATA[\xe2\x80\x83]]></C></DataBase>");
+    QTest::newRow("text beside CDATA") << QByteArray("<DataBase><A> a <![CDATA[b<c]]>d</A></DataBase>");
+    QTest::newRow("mixed content")
+        << QByteArray("<DataBase>t1<A>t2<B v=\"&amp;&#13;\">t3<C/>t4</B>t5</A>t6</DataBase>");
+    QTest::newRow("prefixes and xmlns")
+        << QByteArray("<k:DataBase xmlns:k=\"urn:k\"><k:Device k:a=\"1\"/></k:DataBase>");
+    QTest::newRow("document type") << QByteArray("<!DOCTYPE Database SYSTEM \"x.dtd\">\n<Database><A/></Database>");
+}
+
+// Our own tree builder stands in for the toolkit's parser: same nodes, same text.
+void tst_DeviceDatabase::loadBuildsTheToolkitsTree()
+{
+    QFETCH(QByteArray, content);
+
+    QTemporaryDir dir;
+    const QString strPath = dir.filePath(QStringLiteral("JLinkDevices.xml"));
+    QVERIFY(writeFile(strPath, content));
+    QDomDocument expected;
+    QXmlStreamReader reader(content);
+    reader.setNamespaceProcessing(false);
+    QVERIFY(expected.setContent(&reader, false));
+    const QDomDocument doc = loadDeviceDatabase(strPath);
+    QCOMPARE(doc.childNodes().count(), expected.childNodes().count());
+    QCOMPARE(databaseText(doc), databaseText(expected));
 }
 
 void tst_DeviceDatabase::unparsableDatabaseDoesNotLoad_data()
