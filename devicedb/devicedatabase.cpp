@@ -22,11 +22,18 @@ namespace {
 const char *const textCodec = "UTF-8";
 
 [[noreturn]] void throwFileError(const QString &strWhat, const QString &strFileName,
+                                 const Reason &reason)
+{
+    qCDebug(lcSetup).noquote() << strWhat + strFileName << "(" << reason.text() << ")";
+    const QString strMessage
+        = strWhat + strFileName + QLatin1Char('(') + reason.text() + QLatin1Char(')');
+    throw FileError(strMessage, reason);
+}
+
+[[noreturn]] void throwFileError(const QString &strWhat, const QString &strFileName,
                                  const QString &strReason)
 {
-    qCDebug(lcSetup).noquote() << strWhat + strFileName << "(" << strReason << ")";
-    const QString strMessage = strWhat + strFileName + QLatin1Char('(') + strReason + QLatin1Char(')');
-    throw FileError(strMessage, strReason);
+    throwFileError(strWhat, strFileName, Reason(strReason, strFileName));
 }
 
 // The toolkit's error text as the end of a sentence.
@@ -59,9 +66,9 @@ QString openReason(const QFile &file, DatabaseAccess access)
 }
 
 // The toolkit counts columns from 0, editors from 1.
-QString notWellFormed(qint64 nLine, qint64 nColumn)
+Reason notWellFormed(const QString &strFileName, qint64 nLine, qint64 nColumn)
 {
-    return QStringLiteral("not well-formed at line %1, column %2").arg(nLine).arg(nColumn + 1);
+    return Reason::notWellFormed(strFileName, nLine, nColumn + 1);
 }
 
 // What the prolog declares that the load needs to know.
@@ -76,7 +83,8 @@ struct Prolog
 // used many times defeats the parser's limit per entity); J-Link's databases
 // use none. Whatever stops this reading early refuses the file, so that
 // nothing can hide a declaration from it.
-QString readingProblem(const QByteArray &content, bool bWhole, Prolog &prolog)
+Reason readingProblem(const QByteArray &content, const QString &strFileName, bool bWhole,
+                      Prolog &prolog)
 {
     // From a device the reader decodes a little at a time, not all at once.
     QBuffer buffer;
@@ -93,23 +101,24 @@ QString readingProblem(const QByteArray &content, bool bWhole, Prolog &prolog)
         case QXmlStreamReader::DTD:
             prolog.bDocumentType = true;
             if (!reader.entityDeclarations().isEmpty())
-                return QStringLiteral("entity declarations are not accepted");
+                return Reason(QStringLiteral("entity declarations are not accepted"), strFileName);
             break;
         case QXmlStreamReader::StartElement:
             if (!bWhole)
-                return QString();
+                return Reason();
             bElement = true;
             break;
         default:
             break;
         }
     }
+    const Reason noElement(QStringLiteral("no document element"), strFileName);
     if (!reader.hasError())
-        return bElement ? QString() : QStringLiteral("no document element");
+        return bElement ? Reason() : noElement;
     if (reader.error() == QXmlStreamReader::PrematureEndOfDocumentError && !bElement)
-        return QStringLiteral("no document element");
+        return noElement;
     qCDebug(lcSetup) << reader.errorString();
-    return notWellFormed(reader.lineNumber(), reader.columnNumber());
+    return notWellFormed(strFileName, reader.lineNumber(), reader.columnNumber());
 }
 
 // The parser refuses malformed UTF-8 only: UTF-16 lets a lone surrogate or
@@ -147,14 +156,15 @@ bool decodesCleanly(const QByteArray &content, const QString &strEncoding)
 
 // Why the content may not become a tree, or nothing. bWhole reads it to its
 // end as the tree's parser would, without building the tree.
-QString contentProblem(const QByteArray &content, Prolog &prolog, bool bWhole = false)
+Reason contentProblem(const QByteArray &content, const QString &strFileName, Prolog &prolog,
+                      bool bWhole = false)
 {
-    const QString strProblem = readingProblem(content, bWhole, prolog);
-    if (!strProblem.isEmpty())
-        return strProblem;
+    const Reason problem = readingProblem(content, strFileName, bWhole, prolog);
+    if (!problem.isEmpty())
+        return problem;
     if (!decodesCleanly(content, prolog.strEncoding))
-        return QStringLiteral("malformed or incomplete characters");
-    return QString();
+        return Reason(QStringLiteral("malformed or incomplete characters"), strFileName);
+    return Reason();
 }
 
 // Bytes, not text: text mode drops every CR byte, also those inside UTF-16
@@ -236,9 +246,9 @@ bool parse(const QByteArray &content, bool bDocumentType, QDomDocument &doc, int
 
 } // namespace
 
-FileError::FileError(const QString &strMessage, const QString &strReason)
+FileError::FileError(const QString &strMessage, const Reason &reason)
     : std::runtime_error(strMessage.toLocal8Bit().toStdString())
-    , m_strReason(strReason)
+    , m_reason(reason)
 {
 }
 
@@ -251,15 +261,15 @@ QDomDocument loadDeviceDatabase(QString strFileName, DatabaseAccess access)
 {
     const QByteArray content = readWholeFile(strFileName, access);
     Prolog prolog;
-    const QString strProblem = contentProblem(content, prolog);
-    if (!strProblem.isEmpty())
-        throwFileError(QStringLiteral("Failed to parse file: "), strFileName, strProblem);
+    const Reason problem = contentProblem(content, strFileName, prolog);
+    if (!problem.isEmpty())
+        throwFileError(QStringLiteral("Failed to parse file: "), strFileName, problem);
     QDomDocument doc;
     int nLine = 0;
     int nColumn = 0;
     if (!parse(content, prolog.bDocumentType, doc, nLine, nColumn))
         throwFileError(QStringLiteral("Failed to parse file: "), strFileName,
-                       notWellFormed(nLine, nColumn));
+                       notWellFormed(strFileName, nLine, nColumn));
     return doc;
 }
 
@@ -285,21 +295,21 @@ QByteArray databaseText(const QDomDocument &doc)
     return text;
 }
 
-bool saveDeviceDatabase(QDomDocument doc, QString strFileName, QString *pstrReason)
+bool saveDeviceDatabase(QDomDocument doc, QString strFileName, Reason *pReason)
 {
     const QByteArray text = databaseText(doc);
     // The writer does not always write what its reader accepts, so the text
     // is read back as the next load would read it before it replaces the file.
     Prolog prolog;
-    const QString strProblem = contentProblem(text, prolog, true);
-    if (!strProblem.isEmpty())
-        qCDebug(lcSetup) << "the text to be saved is refused:" << strProblem;
-    const QString strReason = strProblem.isEmpty()
-        ? replaceFile(strFileName, text)
-        : QStringLiteral("the result would not be readable");
-    if (pstrReason)
-        *pstrReason = strReason;
-    return strReason.isEmpty();
+    const Reason problem = contentProblem(text, strFileName, prolog, true);
+    if (!problem.isEmpty())
+        qCDebug(lcSetup) << "the text to be saved is refused:" << problem.text();
+    const Reason reason(problem.isEmpty() ? replaceFile(strFileName, text)
+                                          : QStringLiteral("the result would not be readable"),
+                        strFileName);
+    if (pReason)
+        *pReason = reason;
+    return reason.isEmpty();
 }
 
 void removeXmlDeclaration(QByteArray &text)
@@ -315,22 +325,22 @@ void removeXmlDeclaration(QByteArray &text)
 }
 
 bool editDeviceDatabase(const QString &strFileName, const std::function<bool(QDomDocument)> &edit,
-                        QString &strErroInfo, QString *pstrReason)
+                        QString &strErroInfo, Reason *pReason)
 {
-    QString strReason;
+    Reason reason;
     try {
         const PinnedHashSeed seed;
         QDomDocument doc = loadDeviceDatabase(strFileName);
         // A save that did not happen (a full disk, say) is no success.
-        if (!edit(doc) || saveDeviceDatabase(doc, strFileName, &strReason))
+        if (!edit(doc) || saveDeviceDatabase(doc, strFileName, &reason))
             return true;
     } catch (const FileError &error) {
-        strReason = error.reason();
+        reason = error.reason();
     } catch (const std::exception &) {
     }
     strErroInfo = JobMessages::databaseAccessFailed();
-    if (pstrReason)
-        *pstrReason = strReason;
+    if (pReason)
+        *pReason = reason;
     return false;
 }
 

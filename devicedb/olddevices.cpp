@@ -18,16 +18,18 @@ void removeEmptyVendorFolder(const QString &strJLinkPath)
         dir.rmdir(strVendorPath);
 }
 
-QString creationReason(const QString &strJLinkPath)
+Reason creationReason(const QString &strJLinkPath)
 {
     const QFileInfo folder(strJLinkPath);
-    return !folder.isDir()      ? QStringLiteral("not a folder")
-        : folder.isWritable() ? QStringLiteral("it could not be created")
-                              : QStringLiteral("permission denied");
+    if (!folder.isDir())
+        return Reason(QStringLiteral("not a folder"), strJLinkPath);
+    return Reason(folder.isWritable() ? QStringLiteral("it could not be created")
+                                      : QStringLiteral("permission denied"),
+                  deviceDatabasePath(strJLinkPath));
 }
 
 bool JLinkAddQN58MCU::removeOldDevices(QString strJLinkPath, QString &strErroInfo,
-                                       QString *pstrReason)
+                                       Reason *pReason)
 {
     strErroInfo.clear();
     removeEmptyVendorFolder(strJLinkPath);
@@ -40,19 +42,19 @@ bool JLinkAddQN58MCU::removeOldDevices(QString strJLinkPath, QString &strErroInf
                 removeVendorEntries(doc.documentElement());
                 return true;
             },
-            strErroInfo, pstrReason);
+            strErroInfo, pReason);
     }
     // A template that could not be copied leaves the message to the job.
-    QString strReason;
+    Reason reason;
     try {
         if (createDeviceDatabase(strDatabasePath))
             return true;
-        strReason = creationReason(strJLinkPath);
+        reason = creationReason(strJLinkPath);
     } catch (const FileError &error) {
         strErroInfo = JobMessages::databaseAccessFailed();
-        strReason = error.reason();
+        reason = error.reason();
     }
-    if (pstrReason)
-        *pstrReason = strReason;
+    if (pReason)
+        *pReason = reason;
     return false;
 }

@@ -2,6 +2,7 @@
 #define JLINKADDQN58MCU_H
 
 #include "installationlock.h"
+#include "reason.h"
 
 #include <QDomDocument>
 #include <QString>
@@ -20,8 +21,8 @@ public:
                              std::chrono::milliseconds lockWait = installationLockWait);
 
     // Waits up to lockWait for another job on the same folder to end. On
-    // failure, strReason says in a user's words why, after the fixed message.
-    static int runSetup(QString strJLinkPath, QString &strErroInfo, QString &strReason,
+    // failure, reason says in a user's words why, after the fixed message.
+    static int runSetup(QString strJLinkPath, QString &strErroInfo, Reason &reason,
                         std::chrono::milliseconds lockWait = installationLockWait);
     static int runSetup(QString strJLinkPath, QString &strErroInfo,
                         std::chrono::milliseconds lockWait = installationLockWait);
@@ -32,10 +33,10 @@ public:
     static int updateDevices(QString strJLinkPath, QString &strErroInfo,
                              QString *pstrReason = nullptr);
     static bool removeOldDevices(QString strJLinkPath, QString &strErroInfo,
-                                 QString *pstrReason = nullptr);
+                                 Reason *pReason = nullptr);
     static bool registerDevices(QString strJLinkPath, QString &strErroInfo,
-                                QString *pstrReason = nullptr);
-    static bool deployFiles(QString strFLMPath, QString *pstrReason = nullptr);
+                                Reason *pReason = nullptr);
+    static bool deployFiles(QString strFLMPath, Reason *pReason = nullptr);
     static void copyFlmFile(QString strFLMPath, QString strName);
 
     static void addMainFlashDevice(QDomDocument doc, QString deviceName, QString workRamSize,

@@ -485,7 +485,7 @@ void tst_CommandLine::jsonOutput_data()
         << breakDatabase << 1
         << R"([{"path": "%1", "kind": "installation", "state": "unreadable",
                 "reason": "not well-formed at line 2, column 2"}])"
-        << "%1: not well-formed at line 2, column 2";
+        << "%1/JLinkDevices.xml:2:2: not well-formed";
     QTest::newRow("status: missing folder and the per-user folder")
         << "status --json %4 %2" << nothing << 66
         << QLatin1String(R"([{"path": "%4", "kind": "installation",

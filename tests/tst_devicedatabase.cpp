@@ -80,6 +80,13 @@ QStringList report(Result result, const QString &strMessage, const QString &strR
     return {QString::number(int(result)), strMessage, strReason};
 }
 
+// Read after the call that fills it.
+template <typename Result>
+QStringList report(Result result, const QString &strMessage, const Reason &reason)
+{
+    return report(result, strMessage, reason.text());
+}
+
 } // namespace
 
 class tst_DeviceDatabase : public QObject
@@ -513,33 +520,37 @@ void tst_DeviceDatabase::callersLeaveAnUnreadableDatabaseUntouched_data()
     QTest::addColumn<QStringList>("report");
 
     QTest::newRow("removal step") << nestedEntities() << Caller([](const QString &strFolder) {
-        QString strErroInfo, strReason;
-        return report(JLinkAddQN58MCU::removeOldDevices(strFolder, strErroInfo, &strReason),
-                      strErroInfo, strReason);
+        QString strErroInfo;
+        Reason reason;
+        return report(JLinkAddQN58MCU::removeOldDevices(strFolder, strErroInfo, &reason),
+                      strErroInfo, reason);
     }) << report(false, accessFailed, QStringLiteral("entity declarations are not accepted"));
     QTest::newRow("registration step")
         << QByteArray("<DataBase>\n  <Device>\n") << Caller([](const QString &strFolder) {
-               QString strErroInfo, strReason;
-               return report(JLinkAddQN58MCU::registerDevices(strFolder, strErroInfo, &strReason),
-                             strErroInfo, strReason);
+               QString strErroInfo;
+               Reason reason;
+               return report(JLinkAddQN58MCU::registerDevices(strFolder, strErroInfo, &reason),
+                             strErroInfo, reason);
            })
         << report(false, accessFailed, QStringLiteral("not well-formed at line 3, column 1"));
     QTest::newRow("uninstall")
         << QByteArray("<DataBase><Device Name=\"\xe9\"/></DataBase>") << Caller([](const QString &strFolder) {
-               QString strErroInfo, strReason;
-               return report(uninstall(strFolder, strErroInfo, TargetKind::Installation, &strReason),
-                             strErroInfo, strReason);
+               QString strErroInfo;
+               Reason reason;
+               return report(uninstall(strFolder, strErroInfo, TargetKind::Installation, &reason),
+                             strErroInfo, reason);
            })
         << report(UninstallResult::Failed, accessFailed,
                   QStringLiteral("not well-formed at line 1, column 3"));
     QTest::newRow("status") << QByteArray("<DataBase><Device>") << Caller([](const QString &strFolder) {
         const InstallationStatus status = checkInstallation(strFolder);
-        return report(status.state, statusText(status), status.strReason);
+        return report(status.state, statusText(status), status.reason);
     }) << report(InstallationStatus::State::Unreadable, QStringLiteral("\"JLinkDevices.xml\" cannot be read"),
                  QStringLiteral("not well-formed at line 1, column 19"));
     QTest::newRow("job") << QByteArray("not a folder, not a database") << Caller([](const QString &strFolder) {
-        QString strErroInfo, strReason;
-        return report(JLinkAddQN58MCU::runSetup(strFolder, strErroInfo, strReason), strErroInfo, strReason);
+        QString strErroInfo;
+        Reason reason;
+        return report(JLinkAddQN58MCU::runSetup(strFolder, strErroInfo, reason), strErroInfo, reason);
     }) << report(1, accessFailed, QStringLiteral("not well-formed at line 1, column 2"));
     // UTF-16 whose declaration the reader takes for an instruction, which it
     // refuses once the file is written in UTF-8.
@@ -547,9 +558,10 @@ void tst_DeviceDatabase::callersLeaveAnUnreadableDatabaseUntouched_data()
         << QByteArray::fromBase64("PAA/AHgAbQBsACAmAHYAZQByAHMAaQBvPwA+AAoAPABEAGEAdABhAEIAYQBzAGUAPgA8"
                                   "AC8ARABhAHQAYQBCAGEAcwBlAD4A")
         << Caller([](const QString &strFolder) {
-               QString strErroInfo, strReason;
-               return report(JLinkAddQN58MCU::runSetup(strFolder, strErroInfo, strReason), strErroInfo,
-                             strReason);
+               QString strErroInfo;
+               Reason reason;
+               return report(JLinkAddQN58MCU::runSetup(strFolder, strErroInfo, reason), strErroInfo,
+                             reason);
            })
         << report(1, accessFailed, QStringLiteral("the result would not be readable"));
     const QByteArray others = otherVendorsDatabase(50);
@@ -558,8 +570,9 @@ void tst_DeviceDatabase::callersLeaveAnUnreadableDatabaseUntouched_data()
         return report(run.nExit, run.lines.join(QLatin1Char('\n')),
                       QString::fromUtf8(run.errors).replace(QDir::toNativeSeparators(strFolder),
                                                             QStringLiteral("<folder>")));
-    }) << report(1, accessFailed, QStringLiteral("<folder>: not well-formed at line 153, column 12")
-                                      + QLatin1String(lineEnd));
+    }) << report(1, accessFailed,
+                 QDir::toNativeSeparators(QStringLiteral("<folder>/JLinkDevices.xml"))
+                     + QStringLiteral(":153:12: not well-formed") + QLatin1String(lineEnd));
 }
 
 // An installation whose database cannot be read whole: each caller refuses it
