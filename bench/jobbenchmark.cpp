@@ -34,6 +34,12 @@ void runTheJob(const QString &strJLinkPath)
         qFatal("the job failed on %s", qPrintable(strJLinkPath));
 }
 
+void updateDatabase(const QString &strJLinkPath)
+{
+    QString strErroInfo;
+    JLinkAddQN58MCU::updateDevices(strJLinkPath, strErroInfo);
+}
+
 void removeOld(const QString &strJLinkPath)
 {
     QString strErroInfo;
@@ -75,9 +81,11 @@ struct Result
 std::vector<Case> cases()
 {
     std::vector<Case> list{{"job, fresh folder", -1, nothing, runTheJob},
-                           {"job, empty database", 0, nothing, runTheJob}};
+                           {"job, empty database", 0, nothing, runTheJob},
+                           {"database steps", 0, nothing, updateDatabase}};
     for (int nOthers : {1000, 10000, 50000}) {
         list.push_back({"job", nOthers, nothing, runTheJob});
+        list.push_back({"database steps", nOthers, nothing, updateDatabase});
         list.push_back({"job, second run", nOthers, runTheJob, runTheJob});
         list.push_back({"removal, over an installation", nOthers, runTheJob, removeOld});
         list.push_back({"registration", nOthers, nothing, registerNew});
