@@ -1,7 +1,7 @@
 #ifndef DEVICEDATABASE_H
 #define DEVICEDATABASE_H
 
-#include "reason.h"
+#include "failurereason.h"
 
 #include <QDomDocument>
 #include <QString>

@@ -1,7 +1,7 @@
 #ifndef OLDDEVICES_H
 #define OLDDEVICES_H
 
-#include "reason.h"
+#include "failurereason.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #ifndef DATABASEUPDATE_H
 #define DATABASEUPDATE_H
 
-#include "reason.h"
+#include "failurereason.h"
 
 #include <QString>
 

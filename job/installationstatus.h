@@ -1,7 +1,7 @@
 #ifndef INSTALLATIONSTATUS_H
 #define INSTALLATIONSTATUS_H
 
-#include "reason.h"
+#include "failurereason.h"
 
 #include <QString>
 #include <QStringList>

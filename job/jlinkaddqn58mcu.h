@@ -1,8 +1,8 @@
 #ifndef JLINKADDQN58MCU_H
 #define JLINKADDQN58MCU_H
 
+#include "failurereason.h"
 #include "installationlock.h"
-#include "reason.h"
 
 #include <QDomDocument>
 #include <QString>

@@ -1,8 +1,8 @@
 #ifndef UNINSTALLATION_H
 #define UNINSTALLATION_H
 
+#include "failurereason.h"
 #include "installationlock.h"
-#include "reason.h"
 #include "targetkind.h"
 
 #include <QString>

@@ -77,6 +77,8 @@ void tst_SaveChild::killedSinglePassLeavesOldOrNewBytes()
     for (int nKill = 0; nKill < 30; ++nKill) {
         QVERIFY(writeFile(strDatabase, before));
         QProcess child;
+        // It may be killed while it starts.
+        detachFromConsole(child);
         child.start(saveChild, arguments);
         QVERIFY(child.waitForStarted(-1));
         QThread::msleep(QRandomGenerator::global()->bounded(nRoundMs + 1));

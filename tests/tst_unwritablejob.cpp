@@ -59,8 +59,8 @@ void tst_UnwritableJob::results_data()
     // One in the middle of the list, so that the ones before it are replaced.
     QTest::newRow("loader held open")
         << true << false << false << 100 << 3 << "Setup has failed"
-        << "%1/Devices/Kestrilon/QN58FLM/" + QString::fromLatin1(deploymentList[100])
-            + ": could not be written";
+        << QStringLiteral("%1/Devices/Kestrilon/QN58FLM/") + QLatin1String(deploymentList[100])
+            + QStringLiteral(": could not be written");
 #endif
 }
 

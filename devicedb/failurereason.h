@@ -1,5 +1,5 @@
-#ifndef REASON_H
-#define REASON_H
+#ifndef FAILUREREASON_H
+#define FAILUREREASON_H
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "reason.h"
+#include "failurereason.h"
 
 #include <QDir>
 
