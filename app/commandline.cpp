@@ -209,11 +209,11 @@ private:
 };
 
 // On its own line of standard error, so that the line on standard output
-// stays what scripts compare.
-void printReason(const QString &strFolder, int nResult, const QString &strReason)
+// stays what scripts compare; the file first, as compilers write it.
+void printReason(int nResult, const Reason &reason)
 {
-    if (nResult != 0 && !strReason.isEmpty())
-        printLine(stderr, QDir::toNativeSeparators(strFolder) + QStringLiteral(": ") + strReason);
+    if (nResult != 0 && !reason.isEmpty())
+        printLine(stderr, reason.diagnostic());
 }
 
 QString installationLabel(const Target &target)
@@ -320,10 +320,10 @@ int installInto(const Target &target, Report &report)
     if (target.kind == TargetKind::UserFolder)
         makeUserDeviceFolder(target.strFolder);
     QString strErroInfo;
-    QString strReason;
-    const int nResult = JLinkAddQN58MCU::runSetup(target.strFolder, strErroInfo, strReason);
+    Reason reason;
+    const int nResult = JLinkAddQN58MCU::runSetup(target.strFolder, strErroInfo, reason);
     report.add(targetLine(target, outcomeText(nResult, strErroInfo)), QJsonObject());
-    printReason(target.strFolder, nResult, strReason);
+    printReason(nResult, reason);
     return nResult;
 }
 
@@ -332,15 +332,15 @@ int statusOf(const Target &target, Report &report)
     const InstallationStatus status = checkInstallation(target.strFolder);
     report.add(targetLine(target, statusText(status)), statusJson(target, status));
     const int nResult = status.state == InstallationStatus::State::Installed ? 0 : 1;
-    printReason(target.strFolder, nResult, status.strReason);
+    printReason(nResult, status.reason);
     return nResult;
 }
 
 int uninstallFrom(const Target &target, Report &report)
 {
     QString strErroInfo;
-    QString strReason;
-    switch (uninstall(target.strFolder, strErroInfo, target.kind, &strReason)) {
+    Reason reason;
+    switch (uninstall(target.strFolder, strErroInfo, target.kind, &reason)) {
     case UninstallResult::Removed:
         report.add(targetLine(target, QStringLiteral("removed")), QJsonObject());
         return 0;
@@ -351,7 +351,7 @@ int uninstallFrom(const Target &target, Report &report)
         break;
     }
     report.add(targetLine(target, strErroInfo), QJsonObject());
-    printReason(target.strFolder, 1, strReason);
+    printReason(1, reason);
     return 1;
 }
 
@@ -407,11 +407,11 @@ int listInstallations(const Invocation &invocation)
 int installOneFolder(const QString &strFolder)
 {
     QString strErroInfo;
-    QString strReason;
-    const int nResult = JLinkAddQN58MCU::runSetup(strFolder, strErroInfo, strReason);
+    Reason reason;
+    const int nResult = JLinkAddQN58MCU::runSetup(strFolder, strErroInfo, reason);
     // Always on standard output: the toolkit writes its own notes to standard error.
     printLine(stdout, outcomeText(nResult, strErroInfo));
-    printReason(strFolder, nResult, strReason);
+    printReason(nResult, reason);
     return nResult;
 }
 

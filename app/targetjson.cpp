@@ -45,8 +45,8 @@ QJsonObject targetJson(const Target &target, const QString &strState)
 QJsonObject statusJson(const Target &target, const InstallationStatus &status)
 {
     QJsonObject object = targetJson(target, stateName(status.state));
-    if (!status.strReason.isEmpty())
-        object.insert(QStringLiteral("reason"), status.strReason);
+    if (!status.reason.isEmpty())
+        object.insert(QStringLiteral("reason"), status.reason.text());
     // A folder not installed misses everything, which says nothing more.
     if (status.state != InstallationStatus::State::Differs)
         return object;

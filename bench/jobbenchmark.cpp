@@ -1,13 +1,19 @@
 // Times the installation job and each of its steps on temporary J-Link
-// folders whose database holds a given number of other vendors' entries,
-// and prints the median per case, so that growth with the size can be read off.
+// folders whose database holds a given number of other vendors' entries, and
+// prints the median per case with the peak memory of the process that ran it,
+// so that growth with the size can be read off. Each case runs in a process of
+// its own, so that no case's peak hides another's.
 
 #include "databasefixtures.h"
 #include "jlinkaddqn58mcu.h"
+#include "peakmemory.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -21,11 +27,17 @@ using Step = std::function<void(const QString &strJLinkPath)>;
 
 const QString loaderPath = QStringLiteral("/Devices/Kestrilon/QN58FLM");
 
-void runJob(const QString &strJLinkPath)
+void runTheJob(const QString &strJLinkPath)
 {
     QString strErroInfo;
     if (JLinkAddQN58MCU::runSetup(strJLinkPath, strErroInfo) != 0)
         qFatal("the job failed on %s", qPrintable(strJLinkPath));
+}
+
+void updateDatabase(const QString &strJLinkPath)
+{
+    QString strErroInfo;
+    JLinkAddQN58MCU::updateDevices(strJLinkPath, strErroInfo);
 }
 
 void removeOld(const QString &strJLinkPath)
@@ -60,14 +72,42 @@ struct Case
     Step measured;
 };
 
-// Each repetition gets a fresh folder, so no run sees what another left.
-double medianMilliseconds(const Case &c, const QByteArray &database, int nRepeat)
+struct Result
 {
+    double ms = 0;
+    qint64 nPeakBytes = 0;
+};
+
+std::vector<Case> cases()
+{
+    std::vector<Case> list{{"job, fresh folder", -1, nothing, runTheJob},
+                           {"job, empty database", 0, nothing, runTheJob},
+                           {"database steps", 0, nothing, updateDatabase}};
+    for (int nOthers : {1000, 10000, 50000}) {
+        list.push_back({"job", nOthers, nothing, runTheJob});
+        list.push_back({"database steps", nOthers, nothing, updateDatabase});
+        list.push_back({"job, second run", nOthers, runTheJob, runTheJob});
+        list.push_back({"removal, over an installation", nOthers, runTheJob, removeOld});
+        list.push_back({"registration", nOthers, nothing, registerNew});
+    }
+    list.push_back({"deployment", 0, prepareLoaderFolder, deploy});
+    return list;
+}
+
+// In this process. The database is written once and copied for each run, so
+// that its text is not held while the job runs; each run gets a fresh folder,
+// so no run sees what another left.
+Result measure(const Case &c, int nRepeat)
+{
+    QTemporaryDir source;
+    const QString strDatabase = deviceDatabasePath(source.path());
+    if (c.nOthers >= 0 && !writeFile(strDatabase, otherVendorsDatabase(c.nOthers)))
+        qFatal("cannot write %s", qPrintable(strDatabase));
     std::vector<double> times;
     for (int i = 0; i < nRepeat; ++i) {
         QTemporaryDir dir;
         if (c.nOthers >= 0)
-            writeFile(dir.path() + QStringLiteral("/JLinkDevices.xml"), database);
+            QFile::copy(strDatabase, deviceDatabasePath(dir.path()));
         c.prepare(dir.path());
         QElapsedTimer timer;
         timer.start();
@@ -75,21 +115,42 @@ double medianMilliseconds(const Case &c, const QByteArray &database, int nRepeat
         times.push_back(timer.nsecsElapsed() / 1e6);
     }
     std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return {times[times.size() / 2], peakResidentBytes()};
 }
 
-std::vector<Case> cases()
+// In a process of its own, which prints the median and its peak.
+Result measureApart(int nCase, int nRepeat)
 {
-    std::vector<Case> list{{"job, fresh folder", -1, nothing, runJob},
-                           {"job, empty database", 0, nothing, runJob}};
-    for (int nOthers : {1000, 10000, 50000}) {
-        list.push_back({"job", nOthers, nothing, runJob});
-        list.push_back({"job, second run", nOthers, runJob, runJob});
-        list.push_back({"removal, over an installation", nOthers, runJob, removeOld});
-        list.push_back({"registration", nOthers, nothing, registerNew});
-    }
-    list.push_back({"deployment", 0, prepareLoaderFolder, deploy});
-    return list;
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--case"), QString::number(nCase), QString::number(nRepeat)});
+    if (!child.waitForFinished(-1) || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0)
+        qFatal("case %d failed", nCase);
+    const QList<QByteArray> fields = child.readAllStandardOutput().simplified().split(' ');
+    if (fields.size() != 2)
+        qFatal("case %d printed no result", nCase);
+    return {fields.at(0).toDouble(), fields.at(1).toLongLong()};
+}
+
+void printHeader(int nRepeat)
+{
+    std::printf("median of %d runs per case; peak: resident memory of the process that ran the case\n\n",
+                nRepeat);
+    std::printf("%-32s %8s %12s %18s %9s\n", "case", "others", "median ms", "us per other entry",
+                "peak MB");
+}
+
+void printRow(const Case &c, const Result &result)
+{
+    const double dPeakMB = result.nPeakBytes / (1024.0 * 1024.0);
+    if (c.nOthers > 0)
+        std::printf("%-32s %8d %12.1f %18.2f %9.1f\n", c.name, c.nOthers, result.ms,
+                    result.ms * 1000 / c.nOthers, dPeakMB);
+    else
+        std::printf("%-32s %8d %12.1f %18s %9.1f\n", c.name, std::max(0, c.nOthers), result.ms, "-",
+                    dPeakMB);
+    std::fflush(stdout);
 }
 
 } // namespace
@@ -97,24 +158,42 @@ std::vector<Case> cases()
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    const QStringList arguments = QCoreApplication::arguments();
-    const int nRepeat = arguments.size() > 1 ? std::max(1, arguments.at(1).toInt()) : 5;
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Times the installation job and its steps."));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("runs"), QStringLiteral("Runs per case (default 5)."),
+                                 QStringLiteral("[runs]"));
+    const QCommandLineOption entries(
+        QStringLiteral("entries"),
+        QStringLiteral("Only the job, in this process, over <n> other vendors' entries."),
+        QStringLiteral("n"));
+    const QCommandLineOption saveDatabase(
+        QStringLiteral("save-database"),
+        QStringLiteral("Only write the database of --entries other vendors' entries to <file>."),
+        QStringLiteral("file"));
+    QCommandLineOption oneCase(QStringLiteral("case"), QStringLiteral("Runs the case of that index."),
+                               QStringLiteral("index"));
+    oneCase.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOptions({entries, saveDatabase, oneCase});
+    parser.process(app);
+    const int nRepeat = std::max(1, parser.positionalArguments().value(0, QStringLiteral("5")).toInt());
+    const int nEntries = parser.value(entries).toInt();
 
-    std::printf("median of %d runs per case\n\n", nRepeat);
-    std::printf("%-32s %8s %12s %18s\n", "case", "others", "median ms", "us per other entry");
-    int nCachedOthers = -2;
-    QByteArray database;
-    for (const Case &c : cases()) {
-        if (c.nOthers != nCachedOthers) {
-            database = otherVendorsDatabase(std::max(0, c.nOthers));
-            nCachedOthers = c.nOthers;
-        }
-        const double ms = medianMilliseconds(c, database, nRepeat);
-        if (c.nOthers > 0)
-            std::printf("%-32s %8d %12.1f %18.2f\n", c.name, c.nOthers, ms, ms * 1000 / c.nOthers);
-        else
-            std::printf("%-32s %8d %12.1f %18s\n", c.name, std::max(0, c.nOthers), ms, "-");
-        std::fflush(stdout);
+    if (parser.isSet(saveDatabase))
+        return writeFile(parser.value(saveDatabase), otherVendorsDatabase(nEntries)) ? 0 : 1;
+    if (parser.isSet(oneCase)) {
+        const Result result = measure(cases().at(parser.value(oneCase).toULong()), nRepeat);
+        std::printf("%.3f %lld\n", result.ms, static_cast<long long>(result.nPeakBytes));
+        return 0;
     }
+    printHeader(nRepeat);
+    if (parser.isSet(entries)) {
+        const Case job{"job", nEntries, nothing, runTheJob};
+        printRow(job, measure(job, nRepeat));
+        return 0;
+    }
+    const std::vector<Case> list = cases();
+    for (size_t i = 0; i < list.size(); ++i)
+        printRow(list[i], measureApart(int(i), nRepeat));
     return 0;
 }

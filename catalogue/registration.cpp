@@ -44,7 +44,7 @@ void addCatalogueEntries(QDomDocument doc)
 }
 
 bool JLinkAddQN58MCU::registerDevices(QString strJLinkPath, QString &strErroInfo,
-                                      QString *pstrReason)
+                                      Reason *pReason)
 {
     const QString strFileName = deviceDatabasePath(strJLinkPath);
     strErroInfo.clear();
@@ -60,5 +60,5 @@ bool JLinkAddQN58MCU::registerDevices(QString strJLinkPath, QString &strErroInfo
             addCatalogueEntries(doc);
             return true;
         },
-        strErroInfo, pstrReason);
+        strErroInfo, pReason);
 }

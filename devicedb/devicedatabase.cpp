@@ -1,10 +1,12 @@
 #include "devicedatabase.h"
 
+#include "documentbuilder.h"
 #include "fileaccess.h"
 #include "jobmessages.h"
 #include "pinnedhashseed.h"
 #include "setuplog.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -20,11 +22,18 @@ namespace {
 const char *const textCodec = "UTF-8";
 
 [[noreturn]] void throwFileError(const QString &strWhat, const QString &strFileName,
+                                 const Reason &reason)
+{
+    qCDebug(lcSetup).noquote() << strWhat + strFileName << "(" << reason.text() << ")";
+    const QString strMessage
+        = strWhat + strFileName + QLatin1Char('(') + reason.text() + QLatin1Char(')');
+    throw FileError(strMessage, reason);
+}
+
+[[noreturn]] void throwFileError(const QString &strWhat, const QString &strFileName,
                                  const QString &strReason)
 {
-    qCDebug(lcSetup).noquote() << strWhat + strFileName << "(" << strReason << ")";
-    const QString strMessage = strWhat + strFileName + QLatin1Char('(') + strReason + QLatin1Char(')');
-    throw FileError(strMessage, strReason);
+    throwFileError(strWhat, strFileName, Reason(strReason, strFileName));
 }
 
 // The toolkit's error text as the end of a sentence.
@@ -57,44 +66,66 @@ QString openReason(const QFile &file, DatabaseAccess access)
 }
 
 // The toolkit counts columns from 0, editors from 1.
-QString notWellFormed(qint64 nLine, qint64 nColumn)
+Reason notWellFormed(const QString &strFileName, qint64 nLine, qint64 nColumn)
 {
-    return QStringLiteral("not well-formed at line %1, column %2").arg(nLine).arg(nColumn + 1);
+    return Reason::notWellFormed(strFileName, nLine, nColumn + 1);
 }
 
-// Reads the prolog up to the document element. Entities can make a small
-// file expand without bound (one entity used many times defeats the parser's
-// limit per entity); J-Link's databases use none. Whatever stops this reading
-// early refuses the file, so that nothing can hide a declaration from it.
-QString prologProblem(const QByteArray &content, QString &strEncoding)
+// What the prolog declares that the load needs to know.
+struct Prolog
 {
-    QXmlStreamReader reader(content);
+    QString strEncoding;
+    bool bDocumentType = false;
+};
+
+// Reads the prolog up to the document element, or with bWhole the whole
+// document. Entities can make a small file expand without bound (one entity
+// used many times defeats the parser's limit per entity); J-Link's databases
+// use none. Whatever stops this reading early refuses the file, so that
+// nothing can hide a declaration from it.
+Reason readingProblem(const QByteArray &content, const QString &strFileName, bool bWhole,
+                      Prolog &prolog)
+{
+    // From a device the reader decodes a little at a time, not all at once.
+    QBuffer buffer;
+    buffer.setData(content);
+    buffer.open(QIODevice::ReadOnly);
+    QXmlStreamReader reader(&buffer);
     reader.setNamespaceProcessing(false);
+    bool bElement = false;
     while (!reader.atEnd()) {
         switch (reader.readNext()) {
         case QXmlStreamReader::StartDocument:
-            strEncoding = reader.documentEncoding().toString();
+            prolog.strEncoding = reader.documentEncoding().toString();
             break;
         case QXmlStreamReader::DTD:
+            prolog.bDocumentType = true;
             if (!reader.entityDeclarations().isEmpty())
-                return QStringLiteral("entity declarations are not accepted");
+                return Reason(QStringLiteral("entity declarations are not accepted"), strFileName);
             break;
         case QXmlStreamReader::StartElement:
-            return QString();
+            if (!bWhole)
+                return Reason();
+            bElement = true;
+            break;
         default:
             break;
         }
     }
-    if (!reader.hasError() || reader.error() == QXmlStreamReader::PrematureEndOfDocumentError)
-        return QStringLiteral("no document element");
+    const Reason noElement(QStringLiteral("no document element"), strFileName);
+    if (!reader.hasError())
+        return bElement ? Reason() : noElement;
+    if (reader.error() == QXmlStreamReader::PrematureEndOfDocumentError && !bElement)
+        return noElement;
     qCDebug(lcSetup) << reader.errorString();
-    return notWellFormed(reader.lineNumber(), reader.columnNumber());
+    return notWellFormed(strFileName, reader.lineNumber(), reader.columnNumber());
 }
 
 // The parser refuses malformed UTF-8 only: UTF-16 lets a lone surrogate or
 // half a character through, a declared code page the bytes it cannot map.
 // Decoded once more with the parser's codec, every byte must count, as far as
-// the codec tells.
+// the codec tells. A piece at a time, so that no second copy of a large
+// database is held.
 bool decodesCleanly(const QByteArray &content, const QString &strEncoding)
 {
     // Undeclared and without a byte-order mark, XML is UTF-8.
@@ -103,21 +134,37 @@ bool decodesCleanly(const QByteArray &content, const QString &strEncoding)
         : QTextCodec::codecForName(strEncoding.toLatin1());
     if (!codec)
         return false;
+    const int nPiece = 1 << 20;
     QTextCodec::ConverterState state;
-    const QString strText = codec->toUnicode(content.constData(), content.size(), &state);
-    return state.invalidChars == 0 && state.remainingChars == 0 && strText.isValidUtf16();
+    QChar carried; // a surrogate pair may straddle two pieces
+    for (int nStart = 0; nStart < content.size(); nStart += nPiece) {
+        QString strText = codec->toUnicode(content.constData() + nStart,
+                                           qMin(nPiece, content.size() - nStart), &state);
+        if (!carried.isNull())
+            strText.prepend(carried);
+        carried = QChar();
+        const bool bMore = nStart + nPiece < content.size();
+        if (bMore && !strText.isEmpty() && strText.at(strText.size() - 1).isHighSurrogate()) {
+            carried = strText.at(strText.size() - 1);
+            strText.chop(1);
+        }
+        if (!strText.isValidUtf16())
+            return false;
+    }
+    return state.invalidChars == 0 && state.remainingChars == 0;
 }
 
-// Why the content may not become a tree, or nothing.
-QString contentProblem(const QByteArray &content)
+// Why the content may not become a tree, or nothing. bWhole reads it to its
+// end as the tree's parser would, without building the tree.
+Reason contentProblem(const QByteArray &content, const QString &strFileName, Prolog &prolog,
+                      bool bWhole = false)
 {
-    QString strEncoding;
-    const QString strProblem = prologProblem(content, strEncoding);
-    if (!strProblem.isEmpty())
-        return strProblem;
-    if (!decodesCleanly(content, strEncoding))
-        return QStringLiteral("malformed or incomplete characters");
-    return QString();
+    const Reason problem = readingProblem(content, strFileName, bWhole, prolog);
+    if (!problem.isEmpty())
+        return problem;
+    if (!decodesCleanly(content, prolog.strEncoding))
+        return Reason(QStringLiteral("malformed or incomplete characters"), strFileName);
+    return Reason();
 }
 
 // Bytes, not text: text mode drops every CR byte, also those inside UTF-16
@@ -152,7 +199,10 @@ QString replaceFile(const QString &strFileName, const QByteArray &content)
         qCDebug(lcSetup) << "open file error";
         return writeReason(file, strFileName);
     }
-    keepOwner(file, strFileName);
+    if (QFileInfo::exists(strFileName))
+        keepOwner(file, strFileName);
+    else
+        file.setPermissions(writablePermissions());
     // A write that stops short (a full disk) reports no error, and commit()
     // would put the cut-off file in place of the old one.
     QString strReason;
@@ -169,11 +219,36 @@ QString replaceFile(const QString &strFileName, const QByteArray &content)
     return QString();
 }
 
+// The stream reader keeps characters beyond U+FFFF, which the older parser
+// cut to 16 bits; names and xmlns attributes stay as written. The toolkit's
+// parser records a document type; a document without one, as J-Link's are,
+// takes less memory built by our own.
+bool parse(const QByteArray &content, bool bDocumentType, QDomDocument &doc, int &nLine,
+           int &nColumn)
+{
+    QBuffer buffer;
+    buffer.setData(content);
+    buffer.open(QIODevice::ReadOnly);
+    QXmlStreamReader reader(&buffer);
+    reader.setNamespaceProcessing(false);
+    QString strError;
+    if (bDocumentType ? doc.setContent(&reader, false, &strError, &nLine, &nColumn)
+                      : buildDocument(reader, doc))
+        return true;
+    if (!bDocumentType) {
+        strError = reader.errorString();
+        nLine = int(reader.lineNumber());
+        nColumn = int(reader.columnNumber());
+    }
+    qCDebug(lcSetup) << strError;
+    return false;
+}
+
 } // namespace
 
-FileError::FileError(const QString &strMessage, const QString &strReason)
+FileError::FileError(const QString &strMessage, const Reason &reason)
     : std::runtime_error(strMessage.toLocal8Bit().toStdString())
-    , m_strReason(strReason)
+    , m_reason(reason)
 {
 }
 
@@ -185,72 +260,87 @@ QString deviceDatabasePath(const QString &strJLinkPath)
 QDomDocument loadDeviceDatabase(QString strFileName, DatabaseAccess access)
 {
     const QByteArray content = readWholeFile(strFileName, access);
-    const QString strProblem = contentProblem(content);
-    if (!strProblem.isEmpty())
-        throwFileError(QStringLiteral("Failed to parse file: "), strFileName, strProblem);
-    // The stream reader keeps characters beyond U+FFFF, which the older parser
-    // cut to 16 bits; names and xmlns attributes stay as written.
-    QXmlStreamReader reader(content);
-    reader.setNamespaceProcessing(false);
+    Prolog prolog;
+    const Reason problem = contentProblem(content, strFileName, prolog);
+    if (!problem.isEmpty())
+        throwFileError(QStringLiteral("Failed to parse file: "), strFileName, problem);
     QDomDocument doc;
-    QString strError;
     int nLine = 0;
     int nColumn = 0;
-    if (!doc.setContent(&reader, false, &strError, &nLine, &nColumn)) {
-        qCDebug(lcSetup) << strError;
+    if (!parse(content, prolog.bDocumentType, doc, nLine, nColumn))
         throwFileError(QStringLiteral("Failed to parse file: "), strFileName,
-                       notWellFormed(nLine, nColumn));
-    }
+                       notWellFormed(strFileName, nLine, nColumn));
     return doc;
 }
 
-bool saveDeviceDatabase(QDomDocument doc, QString strFileName, QString *pstrReason)
+QDomDocument loadDatabaseTemplate()
 {
-    QString strText;
+    return loadDeviceDatabase(QStringLiteral(":/JLinkDevices.xml"), DatabaseAccess::ReadOnly);
+}
+
+QByteArray databaseText(const QDomDocument &doc)
+{
+    QByteArray text;
+    QBuffer buffer(&text);
+    buffer.open(QIODevice::WriteOnly);
     {
         const PinnedHashSeed seed;
-        QTextStream stream(&strText);
+        // Encoded as it is written, so that the whole text is never held twice.
+        QTextStream stream(&buffer);
         stream.setCodec(textCodec);
         doc.save(stream, 2, QDomNode::EncodingFromTextStream);
     }
-    // The declaration goes before the file is written, so that a save writes
-    // and syncs the database once.
-    const QString strReason = replaceFile(strFileName, removeXmlDeclaration(strText).toUtf8());
-    if (pstrReason)
-        *pstrReason = strReason;
-    return strReason.isEmpty();
+    buffer.close();
+    removeXmlDeclaration(text);
+    return text;
 }
 
-QString removeXmlDeclaration(const QString &strText)
+bool saveDeviceDatabase(QDomDocument doc, QString strFileName, Reason *pReason)
 {
-    const int nFirstLineEnd = strText.indexOf(QLatin1Char('\n'));
+    const QByteArray text = databaseText(doc);
+    // The writer does not always write what its reader accepts, so the text
+    // is read back as the next load would read it before it replaces the file.
+    Prolog prolog;
+    const Reason problem = contentProblem(text, strFileName, prolog, true);
+    if (!problem.isEmpty())
+        qCDebug(lcSetup) << "the text to be saved is refused:" << problem.text();
+    const Reason reason(problem.isEmpty() ? replaceFile(strFileName, text)
+                                          : QStringLiteral("the result would not be readable"),
+                        strFileName);
+    if (pReason)
+        *pReason = reason;
+    return reason.isEmpty();
+}
+
+void removeXmlDeclaration(QByteArray &text)
+{
+    const int nFirstLineEnd = text.indexOf('\n');
     // A single line keeps its declaration.
-    if (nFirstLineEnd < 0 || nFirstLineEnd == strText.size() - 1
-        || !strText.startsWith(QLatin1String("<?xml")))
-        return strText;
-    QString strRest = strText.mid(nFirstLineEnd + 1);
-    if (!strRest.endsWith(QLatin1Char('\n')))
-        strRest += QLatin1Char('\n');
-    return strRest;
+    if (nFirstLineEnd < 0 || nFirstLineEnd == text.size() - 1 || !text.startsWith("<?xml"))
+        return;
+    // In place: the text of a large database is not copied.
+    text.remove(0, nFirstLineEnd + 1);
+    if (!text.endsWith('\n'))
+        text += '\n';
 }
 
 bool editDeviceDatabase(const QString &strFileName, const std::function<bool(QDomDocument)> &edit,
-                        QString &strErroInfo, QString *pstrReason)
+                        QString &strErroInfo, Reason *pReason)
 {
-    QString strReason;
+    Reason reason;
     try {
         const PinnedHashSeed seed;
         QDomDocument doc = loadDeviceDatabase(strFileName);
         // A save that did not happen (a full disk, say) is no success.
-        if (!edit(doc) || saveDeviceDatabase(doc, strFileName, &strReason))
+        if (!edit(doc) || saveDeviceDatabase(doc, strFileName, &reason))
             return true;
     } catch (const FileError &error) {
-        strReason = error.reason();
+        reason = error.reason();
     } catch (const std::exception &) {
     }
     strErroInfo = JobMessages::databaseAccessFailed();
-    if (pstrReason)
-        *pstrReason = strReason;
+    if (pReason)
+        *pReason = reason;
     return false;
 }
 

@@ -1,6 +1,8 @@
 #ifndef DEVICEDATABASE_H
 #define DEVICEDATABASE_H
 
+#include "failurereason.h"
+
 #include <QDomDocument>
 #include <QString>
 
@@ -8,15 +10,15 @@
 #include <stdexcept>
 
 // What a file helper throws: what() names the file for the log, reason()
-// says why in a user's words ("permission denied").
+// says why in a user's words ("permission denied") and which file.
 class FileError : public std::runtime_error
 {
 public:
-    FileError(const QString &strMessage, const QString &strReason);
-    QString reason() const { return m_strReason; }
+    FileError(const QString &strMessage, const Reason &reason);
+    Reason reason() const { return m_reason; }
 
 private:
-    QString m_strReason;
+    Reason m_reason;
 };
 
 // A check only reads; the job also opens for writing, so that a database it
@@ -32,20 +34,24 @@ QString deviceDatabasePath(const QString &strJLinkPath);
 // a database it could not read whole.
 QDomDocument loadDeviceDatabase(QString strFileName,
                                 DatabaseAccess access = DatabaseAccess::ReadWrite);
-// Replaces the file whole; the new one keeps the old one's permissions and,
-// as far as the process may set them, its owner and group. On failure,
-// pstrReason says why.
-bool saveDeviceDatabase(QDomDocument doc, QString strFileName, QString *pstrReason = nullptr);
+// The bundle's template as a document: what a missing database starts from.
+QDomDocument loadDatabaseTemplate();
+// The text a save writes: UTF-8, two spaces of indentation, no declaration.
+QByteArray databaseText(const QDomDocument &doc);
+// Replaces the file whole, or makes it; a replacement keeps the old file's
+// permissions and, as far as the process may set them, its owner and group.
+// Text the load would refuse is not written. On failure, pReason says why.
+bool saveDeviceDatabase(QDomDocument doc, QString strFileName, Reason *pReason = nullptr);
 // Drops the first line of the writer's text when it is an XML declaration
 // and more lines follow; every line then ends with a line end.
-QString removeXmlDeclaration(const QString &strText);
+void removeXmlDeclaration(QByteArray &text);
 // One change of a database file: loads it whole, applies edit, and saves it
 // when edit returns true, with the hash seed pinned from load to save so that
 // every element keeps its attribute order. A file that cannot be read whole
 // is never saved over. On failure strErroInfo gets the job's message, and
-// pstrReason, when given, why.
+// pReason, when given, why.
 bool editDeviceDatabase(const QString &strFileName, const std::function<bool(QDomDocument)> &edit,
-                        QString &strErroInfo, QString *pstrReason);
+                        QString &strErroInfo, Reason *pReason);
 
 bool createDeviceDatabase(QString strFileName);
 void makeFileWritable(QString strFileName);

@@ -1,6 +1,7 @@
-#include "jlinkaddqn58mcu.h"
+#include "olddevices.h"
 
 #include "devicedatabase.h"
+#include "jlinkaddqn58mcu.h"
 #include "jobmessages.h"
 #include "vendor.h"
 #include "vendorentries.h"
@@ -8,15 +9,30 @@
 #include <QDir>
 #include <QFileInfo>
 
-bool JLinkAddQN58MCU::removeOldDevices(QString strJLinkPath, QString &strErroInfo,
-                                       QString *pstrReason)
+void removeEmptyVendorFolder(const QString &strJLinkPath)
 {
-    strErroInfo.clear();
     // Only an empty folder goes; the job creates it again.
     QDir dir(QString{});
     const QString strVendorPath = Vendor::vendorFolderPath(strJLinkPath);
     if (dir.exists(strVendorPath))
         dir.rmdir(strVendorPath);
+}
+
+Reason creationReason(const QString &strJLinkPath)
+{
+    const QFileInfo folder(strJLinkPath);
+    if (!folder.isDir())
+        return Reason(QStringLiteral("not a folder"), strJLinkPath);
+    return Reason(folder.isWritable() ? QStringLiteral("it could not be created")
+                                      : QStringLiteral("permission denied"),
+                  deviceDatabasePath(strJLinkPath));
+}
+
+bool JLinkAddQN58MCU::removeOldDevices(QString strJLinkPath, QString &strErroInfo,
+                                       Reason *pReason)
+{
+    strErroInfo.clear();
+    removeEmptyVendorFolder(strJLinkPath);
 
     const QString strDatabasePath = deviceDatabasePath(strJLinkPath);
     if (QFileInfo::exists(strDatabasePath)) {
@@ -26,22 +42,19 @@ bool JLinkAddQN58MCU::removeOldDevices(QString strJLinkPath, QString &strErroInf
                 removeVendorEntries(doc.documentElement());
                 return true;
             },
-            strErroInfo, pstrReason);
+            strErroInfo, pReason);
     }
     // A template that could not be copied leaves the message to the job.
-    QString strReason;
+    Reason reason;
     try {
         if (createDeviceDatabase(strDatabasePath))
             return true;
-        const QFileInfo folder(strJLinkPath);
-        strReason = !folder.isDir()      ? QStringLiteral("not a folder")
-            : folder.isWritable() ? QStringLiteral("it could not be created")
-                                  : QStringLiteral("permission denied");
+        reason = creationReason(strJLinkPath);
     } catch (const FileError &error) {
         strErroInfo = JobMessages::databaseAccessFailed();
-        strReason = error.reason();
+        reason = error.reason();
     }
-    if (pstrReason)
-        *pstrReason = strReason;
+    if (pReason)
+        *pReason = reason;
     return false;
 }

@@ -11,29 +11,33 @@
 namespace {
 
 // Why a payload file could not be put in place, for the user.
-QString copyReason(const QString &strTarget, const QString &strName)
+Reason copyReason(const QString &strTarget, const QString &strName)
 {
     const QFileInfo target(strTarget);
     const QFileInfo folder(target.absolutePath());
     if (!folder.isDir())
-        return QStringLiteral("the folder \"%1\" could not be made")
-            .arg(Vendor::entryLoaderFolder().chopped(1));
+        return Reason(QStringLiteral("the folder \"%1\" could not be made")
+                          .arg(Vendor::entryLoaderFolder().chopped(1)),
+                      target.path(), QStringLiteral("could not be made"));
     const bool bForbidden = !folder.isWritable() || (target.exists() && !target.isWritable());
-    return QStringLiteral("\"%1\" could not be written").arg(strName)
-        + (bForbidden ? QStringLiteral(": permission denied") : QString());
+    const QString strWords = bForbidden ? QStringLiteral("permission denied")
+                                        : QStringLiteral("could not be written");
+    return Reason(QStringLiteral("\"%1\" could not be written").arg(strName)
+                      + (bForbidden ? QStringLiteral(": permission denied") : QString()),
+                  strTarget, strWords);
 }
 
 } // namespace
 
-bool JLinkAddQN58MCU::deployFiles(QString strFLMPath, QString *pstrReason)
+bool JLinkAddQN58MCU::deployFiles(QString strFLMPath, Reason *pReason)
 {
     // Nothing is rolled back: the copies made before a failure stay.
     try {
         for (const char *name : deploymentList)
             copyFlmFile(strFLMPath, QString::fromLatin1(name));
     } catch (const FileError &error) {
-        if (pstrReason)
-            *pstrReason = error.reason();
+        if (pReason)
+            *pReason = error.reason();
         return false;
     } catch (const std::exception &) {
         return false;

@@ -152,7 +152,7 @@ InstallationStatus checkInstallation(const QString &strJLinkPath)
                 loadDeviceDatabase(strDatabasePath, DatabaseAccess::ReadOnly).documentElement());
         } catch (const FileError &error) {
             status.state = InstallationStatus::State::Unreadable;
-            status.strReason = error.reason();
+            status.reason = error.reason();
             return status;
         } catch (const std::exception &) {
             status.state = InstallationStatus::State::Unreadable;

@@ -1,6 +1,8 @@
 #ifndef INSTALLATIONSTATUS_H
 #define INSTALLATIONSTATUS_H
 
+#include "failurereason.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -20,7 +22,7 @@ struct InstallationStatus
     bool bOutOfOrder = false;
     QStringList missingFiles;
     QStringList changedFiles;
-    QString strReason; // why an unreadable database cannot be read
+    Reason reason; // why an unreadable database cannot be read
 };
 
 InstallationStatus checkInstallation(const QString &strJLinkPath);

@@ -1,5 +1,6 @@
 #include "jlinkaddqn58mcu.h"
 
+#include "databaseupdate.h"
 #include "jobmessages.h"
 #include "vendor.h"
 
@@ -38,50 +39,40 @@ JLinkAddQN58MCU::JLinkAddQN58MCU(QString strJLinkPath, std::chrono::milliseconds
 void JLinkAddQN58MCU::run()
 {
     QString strErroInfo;
-    QString strReason;
-    const int nResult = runSetup(strJLinkPath, strErroInfo, strReason, m_lockWait);
-    if (!strReason.isEmpty())
-        emit emitReason(strReason);
+    Reason reason;
+    const int nResult = runSetup(strJLinkPath, strErroInfo, reason, m_lockWait);
+    if (!reason.isEmpty())
+        emit emitReason(reason.text());
     emit emitResult(nResult, strErroInfo);
 }
 
 int JLinkAddQN58MCU::runSetup(QString strJLinkPath, QString &strErroInfo,
                               std::chrono::milliseconds lockWait)
 {
-    QString strReason;
-    return runSetup(strJLinkPath, strErroInfo, strReason, lockWait);
+    Reason reason;
+    return runSetup(strJLinkPath, strErroInfo, reason, lockWait);
 }
 
-int JLinkAddQN58MCU::updateDevices(QString strJLinkPath, QString &strErroInfo,
-                                   QString *pstrReason)
-{
-    if (!removeOldDevices(strJLinkPath, strErroInfo, pstrReason))
-        return 1;
-    if (!registerDevices(strJLinkPath, strErroInfo, pstrReason))
-        return 2;
-    return 0;
-}
-
-int JLinkAddQN58MCU::runSetup(QString strJLinkPath, QString &strErroInfo, QString &strReason,
+int JLinkAddQN58MCU::runSetup(QString strJLinkPath, QString &strErroInfo, Reason &reason,
                               std::chrono::milliseconds lockWait)
 {
     strErroInfo.clear();
-    strReason.clear();
+    reason = Reason();
     // Held until the job ends; a job that gives up has changed nothing.
     InstallationLock lock(strJLinkPath);
     if (!lock.acquire(lockWait)) {
         strErroInfo = JobMessages::databaseAccessFailed();
-        strReason = JobMessages::lockedByAnotherJob();
+        reason = Reason(JobMessages::lockedByAnotherJob(), strJLinkPath);
         return 1;
     }
     try {
-        if (const int nResult = updateDevices(strJLinkPath, strErroInfo, &strReason))
+        if (const int nResult = updateDeviceDatabase(strJLinkPath, strErroInfo, &reason))
             return nResult;
 
         const QString strFLMPath = Vendor::loaderFolderPath(strJLinkPath);
         prepareFolders(strJLinkPath + QLatin1Char('/') + Vendor::devicesFolder(),
                        Vendor::vendorFolderPath(strJLinkPath), strFLMPath);
-        if (deployFiles(strFLMPath, &strReason))
+        if (deployFiles(strFLMPath, &reason))
             return 0;
     } catch (const std::exception &) {
     }

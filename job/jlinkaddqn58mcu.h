@@ -1,6 +1,7 @@
 #ifndef JLINKADDQN58MCU_H
 #define JLINKADDQN58MCU_H
 
+#include "failurereason.h"
 #include "installationlock.h"
 
 #include <QDomDocument>
@@ -20,21 +21,22 @@ public:
                              std::chrono::milliseconds lockWait = installationLockWait);
 
     // Waits up to lockWait for another job on the same folder to end. On
-    // failure, strReason says in a user's words why, after the fixed message.
-    static int runSetup(QString strJLinkPath, QString &strErroInfo, QString &strReason,
+    // failure, reason says in a user's words why, after the fixed message.
+    static int runSetup(QString strJLinkPath, QString &strErroInfo, Reason &reason,
                         std::chrono::milliseconds lockWait = installationLockWait);
     static int runSetup(QString strJLinkPath, QString &strErroInfo,
                         std::chrono::milliseconds lockWait = installationLockWait);
 
-    // The job's database steps together: the earlier entries removed and the
-    // catalogue registered. 0, or the job's code of the step that failed.
+    // The job's database steps in one pass: the earlier entries removed and
+    // the catalogue registered with one load and one save. 0, or 1 with the
+    // removal step's message when the database could not be read or written.
     static int updateDevices(QString strJLinkPath, QString &strErroInfo,
                              QString *pstrReason = nullptr);
     static bool removeOldDevices(QString strJLinkPath, QString &strErroInfo,
-                                 QString *pstrReason = nullptr);
+                                 Reason *pReason = nullptr);
     static bool registerDevices(QString strJLinkPath, QString &strErroInfo,
-                                QString *pstrReason = nullptr);
-    static bool deployFiles(QString strFLMPath, QString *pstrReason = nullptr);
+                                Reason *pReason = nullptr);
+    static bool deployFiles(QString strFLMPath, Reason *pReason = nullptr);
     static void copyFlmFile(QString strFLMPath, QString strName);
 
     static void addMainFlashDevice(QDomDocument doc, QString deviceName, QString workRamSize,

@@ -28,7 +28,7 @@ bool holdsNothing(const QDomDocument &doc)
 // A database without the vendor's entries is not rewritten. bEmptied tells
 // that nothing else is left in it either.
 bool removeEntries(const QString &strDatabasePath, bool &bRemoved, bool &bEmptied,
-                   QString &strErroInfo, QString *pstrReason)
+                   QString &strErroInfo, Reason *pReason)
 {
     if (!QFileInfo::exists(strDatabasePath))
         return true;
@@ -40,7 +40,7 @@ bool removeEntries(const QString &strDatabasePath, bool &bRemoved, bool &bEmptie
         bRemoved = root.childNodes().count() != nBefore;
         return bRemoved;
     };
-    return editDeviceDatabase(strDatabasePath, edit, strErroInfo, pstrReason);
+    return editDeviceDatabase(strDatabasePath, edit, strErroInfo, pReason);
 }
 
 // A folder of the user's own that bears a loader's name is not ours.
@@ -63,12 +63,12 @@ bool removeFiles(const QString &strLoaderFolder, bool &bRemoved, QString &strFai
 // Under the folder's lock: the entries, the files, the vendor's folders and,
 // when bUserFolder and nothing else is left in it, the database.
 UninstallResult removeInstallation(const QString &strJLinkPath, bool bUserFolder,
-                                   QString &strErroInfo, QString *pstrReason)
+                                   QString &strErroInfo, Reason *pReason)
 {
     bool bRemoved = false;
     bool bEmptied = false;
     const QString strDatabasePath = deviceDatabasePath(strJLinkPath);
-    if (!removeEntries(strDatabasePath, bRemoved, bEmptied, strErroInfo, pstrReason))
+    if (!removeEntries(strDatabasePath, bRemoved, bEmptied, strErroInfo, pReason))
         return UninstallResult::Failed;
     const QString strLoaderFolder = Vendor::loaderFolderPath(strJLinkPath);
     QString strFailed;
@@ -91,7 +91,7 @@ UninstallResult removeInstallation(const QString &strJLinkPath, bool bUserFolder
 } // namespace
 
 UninstallResult uninstall(const QString &strJLinkPath, QString &strErroInfo, TargetKind kind,
-                          QString *pstrReason, std::chrono::milliseconds lockWait)
+                          Reason *pReason, std::chrono::milliseconds lockWait)
 {
     strErroInfo.clear();
     const bool bUserFolder = kind == TargetKind::UserFolder;
@@ -100,11 +100,11 @@ UninstallResult uninstall(const QString &strJLinkPath, QString &strErroInfo, Tar
         InstallationLock lock(strJLinkPath);
         if (!lock.acquire(lockWait)) {
             strErroInfo = JobMessages::databaseAccessFailed();
-            if (pstrReason)
-                *pstrReason = JobMessages::lockedByAnotherJob();
+            if (pReason)
+                *pReason = Reason(JobMessages::lockedByAnotherJob(), strJLinkPath);
             return UninstallResult::Failed;
         }
-        result = removeInstallation(strJLinkPath, bUserFolder, strErroInfo, pstrReason);
+        result = removeInstallation(strJLinkPath, bUserFolder, strErroInfo, pReason);
     }
     // Once the lock file is gone: the folders the job made, when empty.
     // SEGGER's folder above the per-user folder stays.

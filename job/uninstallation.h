@@ -1,6 +1,7 @@
 #ifndef UNINSTALLATION_H
 #define UNINSTALLATION_H
 
+#include "failurereason.h"
 #include "installationlock.h"
 #include "targetkind.h"
 
@@ -14,10 +15,10 @@ enum class UninstallResult { Removed, NothingToRemove, Failed };
 // they are empty. A database that cannot be read whole is refused and left
 // as it is, and then nothing else is removed. In the per-user folder, a
 // database left without any content goes too, with the empty folders. On
-// failure strErroInfo says what failed and pstrReason, when given, why.
+// failure strErroInfo says what failed and pReason, when given, why.
 UninstallResult uninstall(const QString &strJLinkPath, QString &strErroInfo,
                           TargetKind kind = TargetKind::Installation,
-                          QString *pstrReason = nullptr,
+                          Reason *pReason = nullptr,
                           std::chrono::milliseconds lockWait = installationLockWait);
 
 #endif

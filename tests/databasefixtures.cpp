@@ -150,7 +150,7 @@ QString loadRefusal(const QString &strFileName, DatabaseAccess access)
     try {
         loadDeviceDatabase(strFileName, access);
     } catch (const FileError &error) {
-        return error.reason();
+        return error.reason().text();
     }
     return QStringLiteral("loaded");
 }

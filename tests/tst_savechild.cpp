@@ -22,6 +22,7 @@ class tst_SaveChild : public QObject
 
 private slots:
     void killedSaveLeavesACompleteDatabase();
+    void killedSinglePassLeavesOldOrNewBytes();
     void nonAsciiSurvivesAnyLocale_data();
     void nonAsciiSurvivesAnyLocale();
 };
@@ -54,6 +55,42 @@ void tst_SaveChild::killedSaveLeavesACompleteDatabase()
         QVERIFY2(content.nOurs == 0 || content.nOurs == ourEntriesPerRound, qPrintable(strWhen));
         QCOMPARE(content.strOthers, strOthers);
     }
+}
+
+// Each kill lands somewhere in one pass from the same old database: the file
+// then holds the old bytes or those of a whole pass, never anything between.
+void tst_SaveChild::killedSinglePassLeavesOldOrNewBytes()
+{
+    QTemporaryDir dir;
+    const QString strDatabase = deviceDatabasePath(dir.path());
+    const QByteArray before = otherVendorsDatabase(2000);
+    QVERIFY(writeFile(strDatabase, before));
+    const QStringList arguments{dir.path(), QStringLiteral("1"), QStringLiteral("single-pass")};
+    QElapsedTimer roundTimer;
+    roundTimer.start();
+    QCOMPARE(runProgram(saveChild, arguments).nExit, 0);
+    const int nRoundMs = int(qMax<qint64>(roundTimer.elapsed(), 1));
+    const QByteArray after = readFile(strDatabase);
+    QVERIFY(after != before);
+
+    int nOld = 0;
+    for (int nKill = 0; nKill < 30; ++nKill) {
+        QVERIFY(writeFile(strDatabase, before));
+        QProcess child;
+        // It may be killed while it starts.
+        detachFromConsole(child);
+        child.start(saveChild, arguments);
+        QVERIFY(child.waitForStarted(-1));
+        QThread::msleep(QRandomGenerator::global()->bounded(nRoundMs + 1));
+        child.kill();
+        QVERIFY(child.waitForFinished(-1));
+        const QByteArray content = readFile(strDatabase);
+        QVERIFY2(content == before || content == after,
+                 qPrintable(QStringLiteral("kill %1: %2 bytes").arg(nKill).arg(content.size())));
+        if (content == before)
+            ++nOld;
+    }
+    qInfo("%d of 30 kills left the old bytes, %d those of a whole pass", nOld, 30 - nOld);
 }
 
 void tst_SaveChild::nonAsciiSurvivesAnyLocale_data()

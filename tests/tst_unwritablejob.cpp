@@ -1,4 +1,5 @@
 #include "databasefixtures.h"
+#include "deploymentlist.h"
 #include "devicedatabase.h"
 #include "jlinkaddqn58mcu.h"
 
@@ -40,19 +41,26 @@ void tst_UnwritableJob::results_data()
     QTest::addColumn<int>("heldLoader");       // held open, -1 for none
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("message");
+    // The console's reason line, below the installation folder %1.
+    QTest::addColumn<QString>("diagnostic");
 
 #ifndef Q_OS_WIN
     // Wine has no access control lists for folders, and runs as root.
-    QTest::newRow("database cannot be created") << false << false << true << -1 << 1 << "";
+    QTest::newRow("database cannot be created")
+        << false << false << true << -1 << 1 << "" << "%1/JLinkDevices.xml: permission denied";
     // The database is written in place; the folders below cannot be made.
     QTest::newRow("read-only installation folder")
-        << true << false << true << -1 << 3 << "Setup has failed";
+        << true << false << true << -1 << 3 << "Setup has failed"
+        << "%1/Devices/Kestrilon/QN58FLM: could not be made";
 #endif
     // Earlier copies are replaced whatever their permissions.
-    QTest::newRow("read-only earlier deployment") << true << true << false << -1 << 0 << "";
+    QTest::newRow("read-only earlier deployment") << true << true << false << -1 << 0 << "" << "";
 #ifdef Q_OS_WIN
     // One in the middle of the list, so that the ones before it are replaced.
-    QTest::newRow("loader held open") << true << false << false << 100 << 3 << "Setup has failed";
+    QTest::newRow("loader held open")
+        << true << false << false << 100 << 3 << "Setup has failed"
+        << QStringLiteral("%1/Devices/Kestrilon/QN58FLM/") + QLatin1String(deploymentList[100])
+            + QStringLiteral(": could not be written");
 #endif
 }
 
@@ -64,6 +72,7 @@ void tst_UnwritableJob::results()
     QFETCH(int, heldLoader);
     QFETCH(int, code);
     QFETCH(QString, message);
+    QFETCH(QString, diagnostic);
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -91,7 +100,8 @@ void tst_UnwritableJob::results()
 #endif
 
     QString strErroInfo;
-    const int nResult = JLinkAddQN58MCU::runSetup(dir.path(), strErroInfo);
+    Reason reason;
+    const int nResult = JLinkAddQN58MCU::runSetup(dir.path(), strErroInfo, reason);
     restorer.restore();
 #ifdef Q_OS_WIN
     held.reset();
@@ -100,6 +110,8 @@ void tst_UnwritableJob::results()
 #endif
     QCOMPARE(nResult, code);
     QCOMPARE(strErroInfo, message);
+    QCOMPARE(reason.diagnostic(),
+             QDir::toNativeSeparators(diagnostic.replace(QStringLiteral("%1"), dir.path())));
 
     if (!database && code != 0) {
         QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),

@@ -1,0 +1,9 @@
+#ifndef PEAKMEMORY_H
+#define PEAKMEMORY_H
+
+#include <QtGlobal>
+
+// The largest resident set (working set on Windows) this process has had, in bytes.
+qint64 peakResidentBytes();
+
+#endif

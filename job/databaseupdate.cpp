@@ -1,0 +1,71 @@
+#include "databaseupdate.h"
+
+#include "devicedatabase.h"
+#include "jlinkaddqn58mcu.h"
+#include "jobmessages.h"
+#include "olddevices.h"
+#include "pinnedhashseed.h"
+#include "registration.h"
+#include "vendorentries.h"
+
+#include <QFileInfo>
+
+#include <exception>
+
+namespace {
+
+bool replaceVendorEntries(QDomDocument doc)
+{
+    removeVendorEntries(doc.documentElement());
+    addCatalogueEntries(doc);
+    return true;
+}
+
+// A missing database starts from the template in memory and is written once,
+// so that no run leaves the bare template behind. Fails as the removal step
+// does when it cannot make the database.
+bool createWithEntries(const QString &strJLinkPath, QString &strErroInfo, Reason *pReason)
+{
+    const QString strDatabasePath = deviceDatabasePath(strJLinkPath);
+    // Something that is no file, such as a dangling link, would take the new file's place.
+    removeEarlierCopy(strDatabasePath);
+    Reason reason;
+    try {
+        const PinnedHashSeed seed;
+        QDomDocument doc = loadDatabaseTemplate();
+        replaceVendorEntries(doc);
+        if (saveDeviceDatabase(doc, strDatabasePath))
+            return true;
+        reason = creationReason(strJLinkPath);
+    } catch (const std::exception &) {
+        strErroInfo = JobMessages::databaseAccessFailed();
+    }
+    if (pReason)
+        *pReason = reason;
+    return false;
+}
+
+} // namespace
+
+// One load and one save: the database on disk goes from its old content to
+// the new one in a single replacement, and holds nothing in between.
+int updateDeviceDatabase(const QString &strJLinkPath, QString &strErroInfo, Reason *pReason)
+{
+    strErroInfo.clear();
+    removeEmptyVendorFolder(strJLinkPath);
+    const QString strDatabasePath = deviceDatabasePath(strJLinkPath);
+    const bool bDone = QFileInfo::exists(strDatabasePath)
+        ? editDeviceDatabase(strDatabasePath, replaceVendorEntries, strErroInfo, pReason)
+        : createWithEntries(strJLinkPath, strErroInfo, pReason);
+    return bDone ? 0 : 1;
+}
+
+int JLinkAddQN58MCU::updateDevices(QString strJLinkPath, QString &strErroInfo,
+                                   QString *pstrReason)
+{
+    Reason reason;
+    const int nResult = updateDeviceDatabase(strJLinkPath, strErroInfo, &reason);
+    if (pstrReason)
+        *pstrReason = reason.text();
+    return nResult;
+}
