@@ -120,6 +120,22 @@ QString contentProblem(const QByteArray &content)
     return QString();
 }
 
+// The writer ends the line of a processing instruction also where text
+// follows, and read back that text would begin with one more line end on
+// every save. The line end after an instruction is the writer's to give.
+void dropLineEndsAfterInstructions(const QDomNode &parent)
+{
+    for (QDomNode node = parent.firstChild(); !node.isNull(); node = node.nextSibling()) {
+        const QDomNode next = node.nextSibling();
+        if (node.isProcessingInstruction() && next.nodeType() == QDomNode::TextNode) {
+            QDomText text = next.toText();
+            if (text.data().startsWith(QLatin1Char('\n')))
+                text.setData(text.data().mid(1));
+        }
+        dropLineEndsAfterInstructions(node);
+    }
+}
+
 // Bytes, not text: text mode drops every CR byte, also those inside UTF-16
 // characters, and the parser ends lines as XML says.
 QByteArray readWholeFile(const QString &strFileName, DatabaseAccess access)
@@ -201,6 +217,7 @@ QDomDocument loadDeviceDatabase(QString strFileName, DatabaseAccess access)
         throwFileError(QStringLiteral("Failed to parse file: "), strFileName,
                        notWellFormed(nLine, nColumn));
     }
+    dropLineEndsAfterInstructions(doc);
     return doc;
 }
 
