@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         try {
             loadDeviceDatabase(strDatabase);
         } catch (const FileError &error) {
-            violated("the saved database does not load again", error.reason());
+            violated("the saved database does not load again", QString::fromLocal8Bit(error.what()));
         }
         violated("a second run refused the saved database", strReason);
     }
