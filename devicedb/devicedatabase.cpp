@@ -125,14 +125,17 @@ QString contentProblem(const QByteArray &content)
 // every save. The line end after an instruction is the writer's to give.
 void dropLineEndsAfterInstructions(const QDomNode &parent)
 {
-    for (QDomNode node = parent.firstChild(); !node.isNull(); node = node.nextSibling()) {
+    QDomNode node = parent.firstChild();
+    while (!node.isNull()) {
         const QDomNode next = node.nextSibling();
-        if (node.isProcessingInstruction() && next.nodeType() == QDomNode::TextNode) {
+        if (node.isElement()) {
+            dropLineEndsAfterInstructions(node);
+        } else if (node.isProcessingInstruction() && next.nodeType() == QDomNode::TextNode) {
             QDomText text = next.toText();
             if (text.data().startsWith(QLatin1Char('\n')))
                 text.setData(text.data().mid(1));
         }
-        dropLineEndsAfterInstructions(node);
+        node = next;
     }
 }
 
