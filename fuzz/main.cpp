@@ -28,7 +28,7 @@ QByteArray readAll(const QString &strFileName)
     std::abort();
 }
 
-// The job's whole database edit; its code, and the file afterwards.
+// The job's whole database edit: 0, or the code of the step that refused.
 int updateDevices(const QString &strJLinkPath, QString &strReason)
 {
     QString strErroInfo;
