@@ -167,6 +167,25 @@ Reason contentProblem(const QByteArray &content, const QString &strFileName, Pro
     return Reason();
 }
 
+// The writer ends the line of a processing instruction also where text
+// follows, and read back that text would begin with one more line end on
+// every save. The line end after an instruction is the writer's to give.
+void dropLineEndsAfterInstructions(const QDomNode &parent)
+{
+    QDomNode node = parent.firstChild();
+    while (!node.isNull()) {
+        const QDomNode next = node.nextSibling();
+        if (node.isElement()) {
+            dropLineEndsAfterInstructions(node);
+        } else if (node.isProcessingInstruction() && next.nodeType() == QDomNode::TextNode) {
+            QDomText text = next.toText();
+            if (text.data().startsWith(QLatin1Char('\n')))
+                text.setData(text.data().mid(1));
+        }
+        node = next;
+    }
+}
+
 // Bytes, not text: text mode drops every CR byte, also those inside UTF-16
 // characters, and the parser ends lines as XML says.
 QByteArray readWholeFile(const QString &strFileName, DatabaseAccess access)
@@ -270,6 +289,7 @@ QDomDocument loadDeviceDatabase(QString strFileName, DatabaseAccess access)
     if (!parse(content, prolog.bDocumentType, doc, nLine, nColumn))
         throwFileError(QStringLiteral("Failed to parse file: "), strFileName,
                        notWellFormed(strFileName, nLine, nColumn));
+    dropLineEndsAfterInstructions(doc);
     return doc;
 }
 

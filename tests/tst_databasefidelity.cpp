@@ -61,6 +61,11 @@ void tst_DatabaseFidelity::otherVendorsTextIsKept_data()
     // XML makes each line end one LF, and an LF in an attribute a space.
     QTest::newRow("CR alone") << entryWith("a\rb") << "a b" << "a\nb";
     QTest::newRow("CR LF") << entryWith("a\r\nb") << "a b" << "a\nb";
+    // The writer ends the line of an instruction, whatever follows it.
+    QTest::newRow("text after an instruction")
+        << QByteArray("<DataBase><Device><ChipInfo Vendor=\"Acme\" Name=\"n\"/>"
+                      "<Note>a<?keep?>\nb</Note></Device></DataBase>")
+        << "n" << "a\nb";
 }
 
 // As a conforming parser reads it, also in the file the job wrote.

@@ -2,8 +2,9 @@
 # Installs what is missing, builds, and then starts the installer ("run"),
 # runs every test ("test"), rolls the Ansible role out onto fake installations
 # on this machine ("fleet"), cross-builds for Windows and runs every test
-# under Wine ("windows"), or cross-builds for 64-bit ARM Linux, runs every
-# test under QEMU and makes its Debian package ("arm64"). Meant for a fresh
+# under Wine ("windows"), cross-builds for 64-bit ARM Linux, runs every test
+# under QEMU and makes its Debian package ("arm64"), or fuzzes the database
+# edit and runs every test under the sanitizers ("fuzz"). Meant for a fresh
 # Debian 12 machine. "packages" installs what every step needs at once and
 # "toolkit" only builds Qt for Windows, so that .ci/run can build it while the
 # native steps run.
@@ -18,6 +19,8 @@ package_packages="dpkg-dev file lintian desktop-file-utils appstream"
 # configures the build machine's stand-ins, which the cross build's must equal.
 arm64_packages="$native_packages g++-aarch64-linux-gnu qtbase5-dev:arm64 $package_packages"
 fleet_packages="ansible"
+# libFuzzer and the sanitizers' runtimes, and llvm-symbolizer for their reports.
+fuzz_packages="libclang-rt-14-dev llvm"
 
 sudo=""
 [ "$(id -u)" = 0 ] || sudo=sudo
@@ -41,6 +44,38 @@ build_native() {
     install_missing $native_packages
     cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo
     cmake --build "$build_dir" -j "$(nproc)"
+}
+
+# A build with clang under the sanitizers; the arguments go to cmake.
+build_checked() {
+    # shellcheck disable=SC2086 # the lists are words
+    install_missing $native_packages $fuzz_packages
+    CC=clang CXX=clang++ cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+}
+
+# Runs the fuzzer for about a minute over a copy of the seeds. What it finds
+# stays beside its log in $fuzz_run, and is printed.
+run_fuzzer() {
+    rm -rf "$fuzz_run"
+    mkdir -p "$fuzz_run"
+    cp -R "$source_dir/fuzz/corpus" "$fuzz_run/corpus"
+    log="$fuzz_run/fuzz.log"
+    # A hang counts as a finding; the bound only keeps it from eating the run.
+    if "$build_dir/fuzz/qn58-fuzz-database" -max_total_time=60 -timeout=60 \
+        -print_final_stats=1 -dict="$source_dir/fuzz/xml.dict" \
+        -artifact_prefix="$fuzz_run/" "$fuzz_run/corpus" >"$log" 2>&1; then
+        echo "fuzzer: no finding in $(sed -n 's/^stat::number_of_executed_units: *//p' "$log") inputs (log: $log)"
+        return 0
+    fi
+    tail -n 30 "$log"
+    for finding in "$fuzz_run"/*; do
+        case "$finding" in */corpus | */fuzz.log) continue ;; esac
+        echo "fuzzer: the input $finding, in base64:"
+        base64 -w 0 "$finding"
+        echo
+    done
+    echo "fuzzer: the database edit failed on an input; see above and $log" >&2
+    return 1
 }
 
 # Qt for Windows, built once (tools/windows/qt.sh); prints its folder.
@@ -226,16 +261,34 @@ arm64)
     (cd "$build_dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)")
     make_package
     ;;
+fuzz)
+    build_dir="$source_dir/build-fuzz"
+    fuzz_run="$build_dir/run"
+    build_checked -DQN58_FUZZ=ON -DBUILD_TESTING=OFF
+    cmake --build "$build_dir" -j "$(nproc)" --target qn58-fuzz-database
+    fuzz_status=0
+    run_fuzzer || fuzz_status=1
+    # A finding fails the step, but only after every test has had its run too.
+    build_dir="$source_dir/build-asan"
+    build_checked -DQN58_SANITIZE=ON
+    cmake --build "$build_dir" -j "$(nproc)"
+    (cd "$build_dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)")
+    if [ "$fuzz_status" != 0 ]; then
+        echo "fuzz: every test passed under the sanitizers, but the fuzzer found an input the database edit fails on (in $fuzz_run)" >&2
+        exit 1
+    fi
+    ;;
 packages)
     # shellcheck disable=SC2086 # the lists are words
-    install_missing $native_packages $windows_packages $package_packages $fleet_packages
+    install_missing $native_packages $windows_packages $package_packages $fleet_packages \
+        $fuzz_packages
     arm64_packages_install
     ;;
 toolkit)
     windows_toolkit >/dev/null
     ;;
 *)
-    echo "usage: $0 run|test|fleet|windows|arm64|package|packages|toolkit" >&2
+    echo "usage: $0 run|test|fleet|windows|arm64|package|fuzz|packages|toolkit" >&2
     exit 2
     ;;
 esac
