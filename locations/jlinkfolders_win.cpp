@@ -1,23 +1,22 @@
 #include "jlinkfolders.h"
 
-#include <QFileInfo>
+#include <QDir>
 #include <QSettings>
+#include <QTemporaryFile>
 
-QString defaultJLinkDiscoveryRoot()
-{
-    return QStringLiteral("HKEY_CURRENT_USER\\software\\segger\\J-Link");
-}
+namespace {
 
-QStringList findJLinkInstallations(const QString &strRoot)
+const QString installPath = QStringLiteral("InstallPath");
+
+// The "InstallPath" of each group, greatest name first.
+QStringList groupInstallPaths(QSettings &settings)
 {
-    QSettings settings(strRoot, QSettings::NativeFormat);
     QStringList groups = settings.childGroups();
     groups.sort(Qt::CaseInsensitive);
-
     QStringList folders;
     for (auto it = groups.crbegin(); it != groups.crend(); ++it) {
         settings.beginGroup(*it);
-        const QString strPath = settings.value(QStringLiteral("InstallPath"), QString()).toString();
+        const QString strPath = settings.value(installPath, QString()).toString();
         if (!strPath.isEmpty())
             folders.append(strPath);
         settings.endGroup();
@@ -25,14 +24,59 @@ QStringList findJLinkInstallations(const QString &strRoot)
     return folders;
 }
 
+// J-Link's own key names its latest installation, its groups every version.
+QStringList recordedIn(const QString &strKey, QSettings::Format format)
+{
+    QSettings settings(strKey, format);
+    QStringList folders{settings.value(installPath, QString()).toString()};
+    folders += groupInstallPaths(settings);
+    folders.removeAll(QString());
+    return folders;
+}
+
+} // namespace
+
+const char jlinkToolName[] = "JLink.exe";
+
+// J-Link records an installation for the account that installed it; another
+// account, and SYSTEM, find it below Program Files or in the machine's keys.
+JLinkSearch defaultJLinkSearch()
+{
+    QStringList others{QStringLiteral("HKEY_CURRENT_USER\\Software\\SEGGER\\J-Link"),
+                       QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\SEGGER\\J-Link")};
+    for (const char *variable : {"ProgramFiles", "ProgramFiles(x86)"}) {
+        const QString strFolder = qEnvironmentVariable(variable);
+        if (QDir::isAbsolutePath(strFolder))
+            others << QDir::toNativeSeparators(strFolder + QStringLiteral("/SEGGER"));
+    }
+    return JLinkSearch(QStringLiteral("HKEY_CURRENT_USER\\software\\segger\\J-Link"), others);
+}
+
+QStringList findJLinkInstallations(const QString &strPlace)
+{
+    QSettings settings(strPlace, QSettings::NativeFormat);
+    return groupInstallPaths(settings);
+}
+
+// 32-bit installers write the machine's keys into the 32-bit view.
+QStringList findOtherJLinkInstallations(const QString &strPlace)
+{
+    if (!strPlace.startsWith(QLatin1String("HKEY_"), Qt::CaseInsensitive))
+        return jlinkFoldersBelow(strPlace);
+    return recordedIn(strPlace, QSettings::Registry64Format)
+        + recordedIn(strPlace, QSettings::Registry32Format);
+}
+
 QString browseStartFolder()
 {
     return QStringLiteral("C:/Program Files");
 }
 
-// Administrators are asked to elevate for installations under Program Files,
-// so the registry's order stands.
-bool prefersUserFolder(const QString &)
+// Windows ignores a folder's read-only attribute, and a standard user may not
+// write below Program Files whatever the attributes say: only making a file
+// there tells.
+bool mayCreateFilesIn(const QString &strFolder)
 {
-    return false;
+    QTemporaryFile probe(strFolder + QStringLiteral("/qn58-jlink-setup-XXXXXX"));
+    return probe.open();
 }
