@@ -255,7 +255,6 @@ void tst_MainWindow::otherInstallationsFollowOwnOnes_data()
     QTest::newRow("own first, then others greatest name first")
         << "folder:SEGGER/JLink_V780 own:JLink_V620c folder:SEGGER/JLink_V794"
         << "own:JLink_V620c folder:SEGGER/JLink_V794 folder:SEGGER/JLink_V780";
-    QTest::newRow("others only") << "folder:SEGGER/JLink_V794" << "folder:SEGGER/JLink_V794";
 #ifdef Q_OS_WIN
     // J-Link's key, registry views and the spellings of one path are Windows' own.
     QTest::newRow("the key and its groups") << "group:JLink_V620c key:JLink_V780 group:JLink_V794"
@@ -439,8 +438,6 @@ void tst_MainWindow::userFolderIsProposedLast_data()
                                                        << false << true << "JLinkDevices.xml";
     QTest::newRow("another account's recent J-Link, database read-only")
         << QStringList{QStringLiteral("folder:SEGGER/JLink_V794")} << false << true << "JLinkDevices.xml";
-    QTest::newRow("old J-Link, database read-only") << QStringList{QStringLiteral("own:JLink_V620c")}
-                                                    << false << false << "JLinkDevices.xml";
 }
 
 void tst_MainWindow::userFolderIsProposedLast()
