@@ -38,6 +38,9 @@ QStringList findOtherJLinkInstallations(const QString &strPlace);
 // not listed yet, each once, greatest name first.
 QStringList discoverJLinkInstallations(const JLinkSearch &search);
 
+// Whether a place of a search is there; looking into one must not make it.
+bool placeExists(const QString &strPlace);
+
 // The JLink* folders below strFolder that hold J-Link's command-line tool,
 // greatest name first.
 QStringList jlinkFoldersBelow(const QString &strFolder);

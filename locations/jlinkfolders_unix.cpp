@@ -25,6 +25,11 @@ QStringList findOtherJLinkInstallations(const QString &strPlace)
     return jlinkFoldersBelow(strPlace);
 }
 
+bool placeExists(const QString &strPlace)
+{
+    return QFileInfo(strPlace).isDir();
+}
+
 QString browseStartFolder()
 {
     const QString strRoot = defaultJLinkSearch().strOwnPlace;

@@ -1,12 +1,45 @@
 #include "jlinkfolders.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryFile>
+
+#include <windows.h>
 
 namespace {
 
 const QString installPath = QStringLiteral("InstallPath");
+
+// QSettings makes the key it opens wherever the user may write, so a search
+// asks first and leaves the registry as it found it.
+bool keyExists(const QString &strKey, QSettings::Format format)
+{
+    static const struct
+    {
+        const char *name;
+        HKEY handle;
+    } roots[] = {{"HKEY_CURRENT_USER", HKEY_CURRENT_USER}, {"HKCU", HKEY_CURRENT_USER},
+                 {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE}, {"HKLM", HKEY_LOCAL_MACHINE},
+                 {"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT}, {"HKCR", HKEY_CLASSES_ROOT},
+                 {"HKEY_USERS", HKEY_USERS}, {"HKU", HKEY_USERS}};
+    const REGSAM view = format == QSettings::Registry32Format ? KEY_WOW64_32KEY
+        : format == QSettings::Registry64Format              ? KEY_WOW64_64KEY
+                                                             : 0;
+    const QString strPath = strKey.section(QLatin1Char('\\'), 1);
+    for (const auto &root : roots) {
+        if (strKey.section(QLatin1Char('\\'), 0, 0) != QLatin1String(root.name))
+            continue;
+        HKEY handle = nullptr;
+        if (RegOpenKeyExW(root.handle, reinterpret_cast<const wchar_t *>(strPath.utf16()), 0,
+                          KEY_READ | view, &handle)
+            != ERROR_SUCCESS)
+            return false;
+        RegCloseKey(handle);
+        return true;
+    }
+    return false;
+}
 
 // The "InstallPath" of each group, greatest name first.
 QStringList groupInstallPaths(QSettings &settings)
@@ -27,6 +60,8 @@ QStringList groupInstallPaths(QSettings &settings)
 // J-Link's own key names its latest installation, its groups every version.
 QStringList recordedIn(const QString &strKey, QSettings::Format format)
 {
+    if (!keyExists(strKey, format))
+        return QStringList();
     QSettings settings(strKey, format);
     QStringList folders{settings.value(installPath, QString()).toString()};
     folders += groupInstallPaths(settings);
@@ -54,6 +89,8 @@ JLinkSearch defaultJLinkSearch()
 
 QStringList findJLinkInstallations(const QString &strPlace)
 {
+    if (!keyExists(strPlace, QSettings::NativeFormat))
+        return QStringList();
     QSettings settings(strPlace, QSettings::NativeFormat);
     return groupInstallPaths(settings);
 }
@@ -65,6 +102,11 @@ QStringList findOtherJLinkInstallations(const QString &strPlace)
         return jlinkFoldersBelow(strPlace);
     return recordedIn(strPlace, QSettings::Registry64Format)
         + recordedIn(strPlace, QSettings::Registry32Format);
+}
+
+bool placeExists(const QString &strPlace)
+{
+    return keyExists(strPlace, QSettings::NativeFormat) || QFileInfo(strPlace).isDir();
 }
 
 QString browseStartFolder()

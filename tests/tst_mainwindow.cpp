@@ -287,7 +287,9 @@ void tst_MainWindow::otherInstallationsFollowOwnOnes()
 
 void tst_MainWindow::placeholderWhenNoInstallationIsFound()
 {
-    MainWindow window(nullptr, m_strRoot + QStringLiteral("/missing"));
+    const QString strMissing = m_strRoot + QStringLiteral("/missing");
+    MainWindow window(nullptr, strMissing);
+    QVERIFY(!placeExists(strMissing));
     auto *combo = window.findChild<QComboBox *>(QStringLiteral("comboBox_Path"));
     QCOMPARE(combo->count(), 0);
     QVERIFY(combo->currentText().isEmpty());
