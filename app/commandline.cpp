@@ -48,10 +48,11 @@ struct Options
                              QStringLiteral("Takes a folder that holds no J-Link installation "
                                             "all the same.")};
     QCommandLineOption searchIn{QStringLiteral("search-in"),
-                                QStringLiteral("Where to look for J-Link installations "
-                                               "(default: %1).")
-                                    .arg(defaultJLinkDiscoveryRoot()),
-                                QStringLiteral("place"), defaultJLinkDiscoveryRoot()};
+                                QStringLiteral("Looks for J-Link installations there alone "
+                                               "instead of in %1.")
+                                    .arg(defaultJLinkSearch().places().join(
+                                        QStringLiteral(", "))),
+                                QStringLiteral("place")};
     QCommandLineOption json{QStringLiteral("json"),
                             QStringLiteral("Prints one JSON document on standard output "
                                            "(status, list).")};
@@ -230,6 +231,19 @@ bool isGone(const Target &target)
 
 const char goneState[] = "folder missing";
 
+JLinkSearch searchOf(const Invocation &invocation)
+{
+    if (invocation.parser.isSet(invocation.options.searchIn))
+        return JLinkSearch(invocation.parser.value(invocation.options.searchIn));
+    return defaultJLinkSearch();
+}
+
+QString nothingFoundIn(const JLinkSearch &search)
+{
+    return QStringLiteral("No J-Link installation found in %1")
+        .arg(search.places().join(QStringLiteral(", ")));
+}
+
 // Notes each installation that is gone; returns whether any is present.
 bool anyPresent(const QList<Target> &found)
 {
@@ -252,11 +266,10 @@ int selectTargets(const Invocation &invocation, QList<Target> &targets)
     for (const QString &strFolder : invocation.folders)
         targets.append(namedTarget(strFolder, strUserFolder));
     if (invocation.parser.isSet(invocation.options.all)) {
-        const QString strRoot = invocation.parser.value(invocation.options.searchIn);
-        const QList<Target> found = foundInstallations(strRoot);
+        const JLinkSearch search = searchOf(invocation);
+        const QList<Target> found = foundInstallations(search);
         if (!anyPresent(found)) {
-            printLine(stderr, QStringLiteral("No J-Link installation found in %1")
-                                  .arg(QDir::toNativeSeparators(strRoot)));
+            printLine(stderr, nothingFoundIn(search));
             return exitNoTarget;
         }
         targets += found;
@@ -386,12 +399,11 @@ void addListLine(Report &report, const Target &target, const QString &strLabel)
 int listInstallations(const Invocation &invocation)
 {
     Report report(invocation.parser.isSet(invocation.options.json));
-    const QString strRoot = invocation.parser.value(invocation.options.searchIn);
-    const QList<Target> found = foundInstallations(strRoot);
+    const JLinkSearch search = searchOf(invocation);
+    const QList<Target> found = foundInstallations(search);
     const QString strUserFolder = userDeviceFolder();
     if (found.isEmpty()) {
-        QString strNone = QStringLiteral("No J-Link installation found in %1")
-                              .arg(QDir::toNativeSeparators(strRoot));
+        QString strNone = nothingFoundIn(search);
         if (strUserFolder.isEmpty())
             strNone += QStringLiteral(", and no per-user folder: ") + userFolderUnknown();
         report.add(strNone, QJsonObject());

@@ -46,7 +46,7 @@ const int resultLines = 3;
 
 } // namespace
 
-MainWindow::MainWindow(QWidget *parent, const QString &strDiscoveryRoot,
+MainWindow::MainWindow(QWidget *parent, const JLinkSearch &search,
                        std::chrono::milliseconds lockWait)
     : QMainWindow(parent)
     , m_nResult(-1)
@@ -62,7 +62,7 @@ MainWindow::MainWindow(QWidget *parent, const QString &strDiscoveryRoot,
     setWindowIcon(QIcon(QStringLiteral(":/image/sandbox_shfXP.ico")));
     setWindowFlags(Qt::MSWindowsFixedSizeDialogHint);
     m_nResult = -1;
-    discoverJLinkFolders(strDiscoveryRoot);
+    discoverJLinkFolders(search);
 
     connect(pushButtonBrowse, SIGNAL(clicked()), this, SLOT(button_Browse_Click_Slot()));
     connect(pushButtonStart, SIGNAL(clicked()), this, SLOT(button_Start_Click_Slot()));
@@ -191,10 +191,10 @@ void MainWindow::buildWidgets()
     setTabOrder(pushButtonCancel, label_finish);
 }
 
-void MainWindow::discoverJLinkFolders(const QString &strDiscoveryRoot)
+void MainWindow::discoverJLinkFolders(const JLinkSearch &search)
 {
     // Recorded so that a later Browse keeps the installations found here.
-    m_strListPath = findJLinkInstallations(strDiscoveryRoot);
+    m_strListPath = discoverJLinkInstallations(search);
     // Last, so that the newest installation stays the first proposal.
     if (proposesUserFolder(m_strListPath, m_strUserFolder))
         m_strListPath.append(m_strUserFolder);

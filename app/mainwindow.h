@@ -19,10 +19,10 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    // strDiscoveryRoot is where J-Link installations are looked up, lockWait
-    // how long a job waits for another on the same folder; tests choose both.
+    // search is where J-Link installations are looked up, lockWait how long a
+    // job waits for another on the same folder; tests choose both.
     explicit MainWindow(QWidget *parent = nullptr,
-                        const QString &strDiscoveryRoot = defaultJLinkDiscoveryRoot(),
+                        const JLinkSearch &search = defaultJLinkSearch(),
                         std::chrono::milliseconds lockWait = installationLockWait);
 
 protected:
@@ -37,7 +37,7 @@ private slots:
 
 private:
     void buildWidgets();
-    void discoverJLinkFolders(const QString &strDiscoveryRoot);
+    void discoverJLinkFolders(const JLinkSearch &search);
     void showError(const QString &strText);
     void showBusyDialog(QProgressDialog &progress);
     void waitForResult();

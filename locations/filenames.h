@@ -7,4 +7,8 @@
 // Windows, whose file names ignore case.
 QString fileNameKey(const QString &strPath);
 
+// One key for every spelling of a folder: trailing separators, "." and ".."
+// segments, links and, on Windows, case.
+QString sameFolderKey(const QString &strFolder);
+
 #endif

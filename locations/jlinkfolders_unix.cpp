@@ -1,49 +1,43 @@
 #include "jlinkfolders.h"
 
-#include "devicedatabase.h"
-#include "jlinkversion.h"
-
 #include <QDir>
 #include <QFileInfo>
 
-QString defaultJLinkDiscoveryRoot()
+const char jlinkToolName[] = "JLinkExe";
+
+// The folder J-Link installs into holds every installation of the machine.
+JLinkSearch defaultJLinkSearch()
 {
 #ifdef Q_OS_MACOS
-    return QStringLiteral("/Applications/SEGGER");
+    return JLinkSearch(QStringLiteral("/Applications/SEGGER"));
 #else
-    return QStringLiteral("/opt/SEGGER");
+    return JLinkSearch(QStringLiteral("/opt/SEGGER"));
 #endif
 }
 
-QStringList findJLinkInstallations(const QString &strRoot)
+QStringList findJLinkInstallations(const QString &strPlace)
 {
-    QStringList names = QDir(strRoot).entryList({QStringLiteral("JLink*")},
-                                                QDir::Dirs | QDir::NoDotAndDotDot,
-                                                QDir::Name | QDir::IgnoreCase);
-    QStringList folders;
-    for (auto it = names.crbegin(); it != names.crend(); ++it) {
-        const QString strPath = strRoot + QLatin1Char('/') + *it;
-        // Only a folder that holds J-Link's command-line tool is an installation.
-        if (!it->startsWith(QLatin1String("JLink"))
-            || !QFileInfo::exists(strPath + QLatin1String("/JLinkExe")))
-            continue;
-        folders.append(strPath);
-    }
-    return folders;
+    return jlinkFoldersBelow(strPlace);
+}
+
+QStringList findOtherJLinkInstallations(const QString &strPlace)
+{
+    return jlinkFoldersBelow(strPlace);
+}
+
+bool placeExists(const QString &strPlace)
+{
+    return QFileInfo(strPlace).isDir();
 }
 
 QString browseStartFolder()
 {
-    const QString strRoot = defaultJLinkDiscoveryRoot();
+    const QString strRoot = defaultJLinkSearch().strOwnPlace;
     return QFileInfo::exists(strRoot) ? strRoot : QDir::homePath();
 }
 
-// The window runs with the user's rights: an installation the user may not
-// write would fail, while the per-user folder serves its J-Link as well.
-bool prefersUserFolder(const QString &strNewest)
+// The folder's mode says it exactly.
+bool mayCreateFilesIn(const QString &strFolder)
 {
-    if (!readsUserDeviceFolder(jlinkVersion(strNewest)))
-        return false;
-    const QFileInfo database(deviceDatabasePath(strNewest));
-    return !QFileInfo(strNewest).isWritable() || (database.exists() && !database.isWritable());
+    return QFileInfo(strFolder).isWritable();
 }

@@ -10,16 +10,6 @@
 
 namespace {
 
-// Trailing separators, "." and ".." segments and links give one key; a
-// missing folder has no canonical path and keeps its cleaned one.
-QString sameFolderKey(const QString &strFolder)
-{
-    const QFileInfo info(strFolder);
-    const QString strCanonical = info.canonicalFilePath();
-    return fileNameKey(strCanonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath())
-                                              : strCanonical);
-}
-
 // The tool of Linux and macOS, of Windows, and the library of each.
 const QStringList &jlinkFiles()
 {
@@ -34,10 +24,10 @@ const QStringList &jlinkFiles()
 
 const char jlinkFilesText[] = "no JLinkExe, JLink.exe or J-Link library";
 
-QList<Target> foundInstallations(const QString &strDiscoveryRoot)
+QList<Target> foundInstallations(const JLinkSearch &search)
 {
     QList<Target> targets;
-    for (const QString &strFolder : findJLinkInstallations(strDiscoveryRoot))
+    for (const QString &strFolder : discoverJLinkInstallations(search))
         targets.append(Target{strFolder, jlinkVersion(strFolder), TargetKind::Installation, true});
     return withoutRepeats(targets);
 }

@@ -1,6 +1,7 @@
 #ifndef TARGETS_H
 #define TARGETS_H
 
+#include "jlinkfolders.h"
 #include "targetkind.h"
 
 #include <QList>
@@ -18,9 +19,9 @@ struct Target
     bool bFound = false; // by discovery, not named
 };
 
-// The installations found as the window finds them, newest first, each
+// The installations found as the window finds them, in its order, each
 // folder once: /opt/SEGGER/JLink links to one of the others.
-QList<Target> foundInstallations(const QString &strDiscoveryRoot);
+QList<Target> foundInstallations(const JLinkSearch &search);
 Target userFolderTarget(const QString &strUserFolder);
 // The per-user folder, when strFolder names it, is taken as such.
 Target namedTarget(const QString &strFolder, const QString &strUserFolder);

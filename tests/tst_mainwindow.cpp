@@ -69,6 +69,8 @@ private slots:
 #else
     void foldersWithoutJLinkAreIgnored();
 #endif
+    void otherInstallationsFollowOwnOnes_data();
+    void otherInstallationsFollowOwnOnes();
     void placeholderWhenNoInstallationIsFound();
     void browseAddsChosenFolderAfterKnownOnes();
     void browseSelectsAlreadyListedFolder();
@@ -243,9 +245,51 @@ void tst_MainWindow::foldersWithoutJLinkAreIgnored()
 }
 #endif
 
+void tst_MainWindow::otherInstallationsFollowOwnOnes_data()
+{
+    // Records as FakeInstallations::record() takes them, and the folders
+    // listed in their order, each named by its record.
+    QTest::addColumn<QString>("records");
+    QTest::addColumn<QString>("listed");
+
+    QTest::newRow("own first, then others greatest name first")
+        << "folder:SEGGER/JLink_V780 own:JLink_V620c folder:SEGGER/JLink_V794"
+        << "own:JLink_V620c folder:SEGGER/JLink_V794 folder:SEGGER/JLink_V780";
+#ifdef Q_OS_WIN
+    // J-Link's key, registry views and the spellings of one path are Windows' own.
+    QTest::newRow("the key and its groups") << "group:JLink_V620c key:JLink_V780 group:JLink_V794"
+                                            << "group:JLink_V794 key:JLink_V780 group:JLink_V620c";
+    QTest::newRow("the 32-bit view") << "key32:JLink_V780 group32:JLink_V794"
+                                     << "group32:JLink_V794 key32:JLink_V780";
+    QTest::newRow("one folder in every spelling")
+        << "own:SEGGER/JLink_V794 key:segger/jlink_v794/ group32:SEGGER\\JLink_V794\\"
+        << "own:SEGGER/JLink_V794";
+#endif
+}
+
+void tst_MainWindow::otherInstallationsFollowOwnOnes()
+{
+    QFETCH(QString, records);
+    QFETCH(QString, listed);
+    QMap<QString, QString> folders;
+    for (const QString &strRecord : records.split(QLatin1Char(' '))) {
+        folders.insert(strRecord, m_installations->record(strRecord));
+        QVERIFY2(!folders.value(strRecord).isEmpty(), qPrintable(strRecord));
+    }
+    QStringList expected;
+    for (const QString &strRecord : listed.split(QLatin1Char(' ')))
+        expected << folders.value(strRecord);
+
+    MainWindow window(nullptr, m_installations->search());
+    auto *combo = window.findChild<QComboBox *>(QStringLiteral("comboBox_Path"));
+    QCOMPARE(items(combo), expected << userDeviceFolder());
+}
+
 void tst_MainWindow::placeholderWhenNoInstallationIsFound()
 {
-    MainWindow window(nullptr, m_strRoot + QStringLiteral("/missing"));
+    const QString strMissing = m_strRoot + QStringLiteral("/missing");
+    MainWindow window(nullptr, strMissing);
+    QVERIFY(!placeExists(strMissing));
     auto *combo = window.findChild<QComboBox *>(QStringLiteral("comboBox_Path"));
     QCOMPARE(combo->count(), 0);
     QVERIFY(combo->currentText().isEmpty());
@@ -372,6 +416,7 @@ void tst_MainWindow::keysPressButtons()
 
 void tst_MainWindow::userFolderIsProposedLast_data()
 {
+    // Records as FakeInstallations::record() takes them, oldest first.
     QTest::addColumn<QStringList>("installations");
     QTest::addColumn<bool>("userFolderExists");
     QTest::addColumn<bool>("proposed");
@@ -379,19 +424,22 @@ void tst_MainWindow::userFolderIsProposedLast_data()
     // per-user folder is selected then.
     QTest::addColumn<QString>("readOnly");
 
-    QTest::newRow("recent J-Link") << QStringList{QStringLiteral("JLink_V620c"), QStringLiteral("JLink_V794")}
+    QTest::newRow("recent J-Link") << QStringList{QStringLiteral("own:JLink_V620c"), QStringLiteral("own:JLink_V794")}
                                    << false << true << QString();
-    QTest::newRow("old J-Link only") << QStringList{QStringLiteral("JLink_V620c")} << false << false << QString();
-    QTest::newRow("folder exists") << QStringList{QStringLiteral("JLink_V620c")} << true << true << QString();
+    QTest::newRow("old J-Link only") << QStringList{QStringLiteral("own:JLink_V620c")} << false << false << QString();
+    QTest::newRow("folder exists") << QStringList{QStringLiteral("own:JLink_V620c")} << true << true << QString();
     QTest::newRow("folder exists, no J-Link") << QStringList() << true << true << QString();
     QTest::newRow("nothing") << QStringList() << false << false << QString();
+    // Windows ignores a folder's read-only attribute; a database's stands for
+    // an installation a standard user may not write.
 #ifndef Q_OS_WIN
-    // Windows keeps the registry's order: the window selects no other folder there.
     QTest::newRow("recent J-Link read-only")
-        << QStringList{QStringLiteral("JLink_V620c"), QStringLiteral("JLink_V794")} << false << true << ".";
-    QTest::newRow("recent J-Link, database read-only") << QStringList{QStringLiteral("JLink_V794")}
-                                                       << false << true << "JLinkDevices.xml";
+        << QStringList{QStringLiteral("own:JLink_V620c"), QStringLiteral("own:JLink_V794")} << false << true << ".";
 #endif
+    QTest::newRow("recent J-Link, database read-only") << QStringList{QStringLiteral("own:JLink_V794")}
+                                                       << false << true << "JLinkDevices.xml";
+    QTest::newRow("another account's recent J-Link, database read-only")
+        << QStringList{QStringLiteral("folder:SEGGER/JLink_V794")} << false << true << "JLinkDevices.xml";
 }
 
 void tst_MainWindow::userFolderIsProposedLast()
@@ -401,8 +449,8 @@ void tst_MainWindow::userFolderIsProposedLast()
     QFETCH(bool, proposed);
     QFETCH(QString, readOnly);
     QStringList expected;
-    for (const QString &strName : installations)
-        expected.prepend(m_installations->add(strName));
+    for (const QString &strRecord : installations)
+        expected.prepend(m_installations->record(strRecord));
     const QString strReadOnly = QDir(expected.value(0)).filePath(readOnly);
     const QFile::Permissions permissions = QFile::permissions(strReadOnly);
     const auto restore = qScopeGuard([&] {
@@ -419,7 +467,7 @@ void tst_MainWindow::userFolderIsProposedLast()
     if (proposed)
         expected << userDeviceFolder();
 
-    MainWindow window(nullptr, m_strRoot);
+    MainWindow window(nullptr, m_installations->search());
     auto *combo = window.findChild<QComboBox *>(QStringLiteral("comboBox_Path"));
     QCOMPARE(items(combo), expected);
     // The newest installation stays the first proposal unless the user cannot write it.
