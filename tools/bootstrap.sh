@@ -13,7 +13,7 @@ set -eu
 native_packages="build-essential cmake qtbase5-dev qtbase5-dev-tools clang lld"
 windows_packages="build-essential cmake qtbase5-dev-tools clang lld xz-utils
 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-mingw-w64-common wine wine64 fonts-dejavu-core"
+mingw-w64-common wine wine64 fonts-dejavu-core nsis wixl msitools osslsigncode openssl"
 package_packages="dpkg-dev file lintian desktop-file-utils appstream"
 # Debian's arm64 Qt beside the build machine's (multiarch); the native Qt
 # configures the build machine's stand-ins, which the cross build's must equal.
@@ -97,11 +97,28 @@ build_windows() {
     cmake --build "$build_dir" -j "$(nproc)"
 
     # The programs with Qt's DLLs and plugins, the runtime DLLs and the
-    # licences, stripped (app/windows/distribution.cmake); the same in a zip
-    # named after the project's version.
-    rm -rf "$build_dir/dist" "$build_dir"/*.zip
+    # licences, stripped (app/windows/distribution.cmake); the same in a zip,
+    # a single program and an MSI named after the project's version. Signed
+    # when a certificate is given, the programs before they are packed.
+    rm -rf "$build_dir/dist" "$build_dir"/*-windows-x64.*
     cmake --install "$build_dir" --prefix "$build_dir/dist"
+    sign_windows "$build_dir/dist/qn58-jlink-setup.exe" "$build_dir/dist/qn58-jlink-setup-cli.exe"
     (cd "$build_dir" && cpack -G ZIP)
+    cmake --build "$build_dir" --target qn58-single-file qn58-msi
+    sign_windows "$build_dir"/*-windows-x64.exe "$build_dir"/*-windows-x64.msi
+}
+
+# With both QN58_SIGN_PKCS12 and QN58_SIGN_PASSWORD set (the password may be
+# empty), signs the files (tools/windows/sign.sh); with neither, leaves them.
+sign_windows() {
+    if [ -z "${QN58_SIGN_PKCS12:-}" ] && [ -z "${QN58_SIGN_PASSWORD+set}" ]; then
+        return 0
+    fi
+    if [ -z "${QN58_SIGN_PKCS12:-}" ] || [ -z "${QN58_SIGN_PASSWORD+set}" ]; then
+        echo "To sign, set both QN58_SIGN_PKCS12 and QN58_SIGN_PASSWORD" >&2
+        return 1
+    fi
+    "$source_dir/tools/windows/sign.sh" "$@"
 }
 
 # Runs ctest under a Wine prefix of our own, kept beside the cached toolkit.
@@ -111,6 +128,10 @@ test_windows() {
     # on a bare CI machine) it cannot make a file named in other letters.
     [ "$(locale charmap 2>/dev/null)" = UTF-8 ] || export LC_ALL=C.UTF-8
     [ -d "$WINEPREFIX" ] || wineboot --init >/dev/null 2>&1
+    # The single program's test shows the real window: Wine's display driver
+    # "null" gives it a desktop without X, and keeps every window off the screen.
+    wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+    wineserver --wait
     # Wine's server and its services, when the first test starts them, keep
     # that test's output open, and ctest would wait for them.
     wineserver --persistent >/dev/null 2>&1 &

@@ -2,8 +2,9 @@
 # tools/windows/qt.sh builds: Qt's DLLs and the plugins the window loads, the
 # compiler's runtime DLLs and every licence, all stripped. `cmake --install`
 # fills a folder with them; `cpack -G ZIP` packs them into one folder inside
-# qn58-jlink-setup-<version>-windows-x64.zip. Other Qt kits are deployed
-# with windeployqt.
+# qn58-jlink-setup-<version>-windows-x64.zip, and the targets qn58-single-file
+# and qn58-msi make the single program and the MSI of the same name from the
+# folder dist/ in the build folder. Other Qt kits are deployed with windeployqt.
 get_filename_component(qtPrefix "${Qt5_DIR}/../../.." ABSOLUTE)
 if(NOT EXISTS ${qtPrefix}/licenses/QT-NOTICE.txt)
     return()
@@ -48,3 +49,40 @@ set(CPACK_PACKAGE_NAME qn58-jlink-setup)
 set(CPACK_PACKAGE_FILE_NAME ${CPACK_PACKAGE_NAME}-${PROJECT_VERSION}-windows-x64)
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 include(CPack)
+
+# Both take every file in dist/ as it is when they are built; neither lists a file.
+foreach(tool makensis wixl wixl-heat)
+    find_program(QN58_${tool} ${tool})
+    if(NOT QN58_${tool})
+        message(FATAL_ERROR "${tool} is missing (Debian: nsis, wixl, msitools)")
+    endif()
+endforeach()
+set(QN58_PRODUCT "QN58 MCU Device AddOn to Segger")
+set(QN58_DIST_DIR ${PROJECT_BINARY_DIR}/dist)
+set(QN58_ICON ${PROJECT_SOURCE_DIR}/resources/image/sandbox_shfXP.ico)
+
+set(QN58_SINGLE_FILE_NAME ${CPACK_PACKAGE_FILE_NAME}.exe)
+set(QN58_SINGLE_FILE ${PROJECT_BINARY_DIR}/${QN58_SINGLE_FILE_NAME})
+configure_file(${CMAKE_CURRENT_LIST_DIR}/singlefile.nsi.in ${PROJECT_BINARY_DIR}/singlefile.nsi @ONLY)
+add_custom_target(qn58-single-file
+    COMMAND ${QN58_makensis} -V2 ${PROJECT_BINARY_DIR}/singlefile.nsi
+    BYPRODUCTS ${QN58_SINGLE_FILE} VERBATIM)
+set_target_properties(qn58-single-file PROPERTIES QN58_ARTIFACT ${QN58_SINGLE_FILE})
+
+# A newer package replaces an older one of the same UpgradeCode: never change it.
+set(QN58_UPGRADE_CODE "{5FF2B0B0-5026-4AA2-BB63-8066CA1AB72D}")
+set(QN58_SETTINGS_KEY "Software\\Kestrilon\\QN58 J-Link Setup")
+set(QN58_MSI ${PROJECT_BINARY_DIR}/${CPACK_PACKAGE_FILE_NAME}.msi)
+# wixl finds files by paths relative to the .wxs only.
+file(RELATIVE_PATH QN58_ICON_NAME ${PROJECT_BINARY_DIR} ${QN58_ICON})
+configure_file(${CMAKE_CURRENT_LIST_DIR}/msi.wxs.in ${PROJECT_BINARY_DIR}/msi.wxs @ONLY)
+add_custom_target(qn58-msi
+    COMMAND sh -c "find dist -type f | LC_ALL=C sort | ${QN58_wixl-heat} --prefix dist/ \
+                   --exclude qn58-jlink-setup.exe --exclude qn58-jlink-setup-cli.exe \
+                   --directory-ref INSTALLDIR --component-group distFiles --var var.DistDir \
+                   --win64 >dist-files.wxs"
+    COMMAND ${QN58_wixl} --arch x64 -D DistDir=dist -D Win64=yes -o ${QN58_MSI}
+            msi.wxs dist-files.wxs
+    WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
+    BYPRODUCTS ${QN58_MSI} ${PROJECT_BINARY_DIR}/dist-files.wxs VERBATIM)
+set_target_properties(qn58-msi PROPERTIES QN58_ARTIFACT ${QN58_MSI})
