@@ -46,7 +46,9 @@ install(CODE [[
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME qn58-jlink-setup)
-set(CPACK_PACKAGE_FILE_NAME ${CPACK_PACKAGE_NAME}-${PROJECT_VERSION}-windows-x64)
+# The name of the zip, the single program and the MSI.
+set(QN58_DOWNLOAD_NAME ${CPACK_PACKAGE_NAME}-${PROJECT_VERSION}-windows-x64)
+set(CPACK_PACKAGE_FILE_NAME ${QN58_DOWNLOAD_NAME})
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 include(CPack)
 
@@ -61,7 +63,7 @@ set(QN58_PRODUCT "QN58 MCU Device AddOn to Segger")
 set(QN58_DIST_DIR ${PROJECT_BINARY_DIR}/dist)
 set(QN58_ICON ${PROJECT_SOURCE_DIR}/resources/image/sandbox_shfXP.ico)
 
-set(QN58_SINGLE_FILE_NAME ${CPACK_PACKAGE_FILE_NAME}.exe)
+set(QN58_SINGLE_FILE_NAME ${QN58_DOWNLOAD_NAME}.exe)
 set(QN58_SINGLE_FILE ${PROJECT_BINARY_DIR}/${QN58_SINGLE_FILE_NAME})
 configure_file(${CMAKE_CURRENT_LIST_DIR}/singlefile.nsi.in ${PROJECT_BINARY_DIR}/singlefile.nsi @ONLY)
 add_custom_target(qn58-single-file
@@ -72,7 +74,7 @@ set_target_properties(qn58-single-file PROPERTIES QN58_ARTIFACT ${QN58_SINGLE_FI
 # A newer package replaces an older one of the same UpgradeCode: never change it.
 set(QN58_UPGRADE_CODE "{5FF2B0B0-5026-4AA2-BB63-8066CA1AB72D}")
 set(QN58_SETTINGS_KEY "Software\\Kestrilon\\QN58 J-Link Setup")
-set(QN58_MSI ${PROJECT_BINARY_DIR}/${CPACK_PACKAGE_FILE_NAME}.msi)
+set(QN58_MSI ${PROJECT_BINARY_DIR}/${QN58_DOWNLOAD_NAME}.msi)
 # wixl finds files by paths relative to the .wxs only.
 file(RELATIVE_PATH QN58_ICON_NAME ${PROJECT_BINARY_DIR} ${QN58_ICON})
 configure_file(${CMAKE_CURRENT_LIST_DIR}/msi.wxs.in ${PROJECT_BINARY_DIR}/msi.wxs @ONLY)
