@@ -1,10 +1,10 @@
 # What the Windows programs need beside them when Qt is the one that
 # tools/windows/qt.sh builds: Qt's DLLs and the plugins the window loads, the
 # compiler's runtime DLLs and every licence, all stripped. `cmake --install`
-# fills a folder with them; `cpack -G ZIP` packs them into one folder inside
-# qn58-jlink-setup-<version>-windows-x64.zip, and the targets qn58-single-file
-# and qn58-msi make the single program and the MSI of the same name from the
-# folder dist/ in the build folder. Other Qt kits are deployed with windeployqt.
+# fills the folder dist/ in the build folder with them; from it, `cpack -G ZIP`
+# makes qn58-jlink-setup-<version>-windows-x64.zip (one folder inside), and the
+# targets qn58-single-file and qn58-msi the single program and the MSI of the
+# same name. Other Qt kits are deployed with windeployqt.
 get_filename_component(qtPrefix "${Qt5_DIR}/../../.." ABSOLUTE)
 if(NOT EXISTS ${qtPrefix}/licenses/QT-NOTICE.txt)
     return()
@@ -50,9 +50,14 @@ set(CPACK_PACKAGE_NAME qn58-jlink-setup)
 set(QN58_DOWNLOAD_NAME ${CPACK_PACKAGE_NAME}-${PROJECT_VERSION}-windows-x64)
 set(CPACK_PACKAGE_FILE_NAME ${QN58_DOWNLOAD_NAME})
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+# The zip holds dist/ as it is, with programs signed there, instead of
+# installing afresh.
+set(CPACK_INSTALL_CMAKE_PROJECTS "")
+set(CPACK_INSTALLED_DIRECTORIES ${PROJECT_BINARY_DIR}/dist .)
 include(CPack)
 
-# Both take every file in dist/ as it is when they are built; neither lists a file.
+# The single program and the MSI take every file in dist/ as it is when they
+# are built; neither script lists a file.
 foreach(tool makensis wixl wixl-heat)
     find_program(QN58_${tool} ${tool})
     if(NOT QN58_${tool})
@@ -75,7 +80,7 @@ set_target_properties(qn58-single-file PROPERTIES QN58_ARTIFACT ${QN58_SINGLE_FI
 set(QN58_UPGRADE_CODE "{5FF2B0B0-5026-4AA2-BB63-8066CA1AB72D}")
 set(QN58_SETTINGS_KEY "Software\\Kestrilon\\QN58 J-Link Setup")
 set(QN58_MSI ${PROJECT_BINARY_DIR}/${QN58_DOWNLOAD_NAME}.msi)
-# wixl finds files by paths relative to the .wxs only.
+# wixl takes relative paths only.
 file(RELATIVE_PATH QN58_ICON_NAME ${PROJECT_BINARY_DIR} ${QN58_ICON})
 configure_file(${CMAKE_CURRENT_LIST_DIR}/msi.wxs.in ${PROJECT_BINARY_DIR}/msi.wxs @ONLY)
 add_custom_target(qn58-msi
