@@ -68,7 +68,7 @@ void tst_SaveChild::killedSinglePassLeavesOldOrNewBytes()
     const QStringList arguments{dir.path(), QStringLiteral("1"), QStringLiteral("single-pass")};
     QElapsedTimer roundTimer;
     roundTimer.start();
-    QCOMPARE(runProgram(saveChild, arguments).nExit, 0);
+    QCOMPARE(runBuiltProgram(saveChild, arguments).nExit, 0);
     const int nRoundMs = int(qMax<qint64>(roundTimer.elapsed(), 1));
     const QByteArray after = readFile(strDatabase);
     QVERIFY(after != before);
@@ -79,7 +79,7 @@ void tst_SaveChild::killedSinglePassLeavesOldOrNewBytes()
         QProcess child;
         // It may be killed while it starts.
         detachFromConsole(child);
-        child.start(saveChild, arguments);
+        startBuiltProgram(child, saveChild, arguments);
         QVERIFY(child.waitForStarted(-1));
         QThread::msleep(QRandomGenerator::global()->bounded(nRoundMs + 1));
         child.kill();
