@@ -32,7 +32,10 @@ QByteArray readAll(const QString &strFileName)
 int updateDevices(const QString &strJLinkPath, QString &strReason)
 {
     QString strErroInfo;
-    return JLinkAddQN58MCU::updateDevices(strJLinkPath, strErroInfo, &strReason);
+    Reason reason;
+    const int nResult = JLinkAddQN58MCU::updateDevices(strJLinkPath, strErroInfo, &reason);
+    strReason = reason.text();
+    return nResult;
 }
 
 } // namespace

@@ -1,7 +1,6 @@
-#include "databaseupdate.h"
+#include "jlinkaddqn58mcu.h"
 
 #include "devicedatabase.h"
-#include "jlinkaddqn58mcu.h"
 #include "jobmessages.h"
 #include "olddevices.h"
 #include "pinnedhashseed.h"
@@ -49,7 +48,7 @@ bool createWithEntries(const QString &strJLinkPath, QString &strErroInfo, Reason
 
 // One load and one save: the database on disk goes from its old content to
 // the new one in a single replacement, and holds nothing in between.
-int updateDeviceDatabase(const QString &strJLinkPath, QString &strErroInfo, Reason *pReason)
+int JLinkAddQN58MCU::updateDevices(QString strJLinkPath, QString &strErroInfo, Reason *pReason)
 {
     strErroInfo.clear();
     removeEmptyVendorFolder(strJLinkPath);
@@ -58,14 +57,4 @@ int updateDeviceDatabase(const QString &strJLinkPath, QString &strErroInfo, Reas
         ? editDeviceDatabase(strDatabasePath, replaceVendorEntries, strErroInfo, pReason)
         : createWithEntries(strJLinkPath, strErroInfo, pReason);
     return bDone ? 0 : 1;
-}
-
-int JLinkAddQN58MCU::updateDevices(QString strJLinkPath, QString &strErroInfo,
-                                   QString *pstrReason)
-{
-    Reason reason;
-    const int nResult = updateDeviceDatabase(strJLinkPath, strErroInfo, &reason);
-    if (pstrReason)
-        *pstrReason = reason.text();
-    return nResult;
 }

@@ -1,6 +1,5 @@
 #include "jlinkaddqn58mcu.h"
 
-#include "databaseupdate.h"
 #include "jobmessages.h"
 #include "vendor.h"
 
@@ -66,7 +65,7 @@ int JLinkAddQN58MCU::runSetup(QString strJLinkPath, QString &strErroInfo, Reason
         return 1;
     }
     try {
-        if (const int nResult = updateDeviceDatabase(strJLinkPath, strErroInfo, &reason))
+        if (const int nResult = updateDevices(strJLinkPath, strErroInfo, &reason))
             return nResult;
 
         const QString strFLMPath = Vendor::loaderFolderPath(strJLinkPath);

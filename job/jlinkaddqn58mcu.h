@@ -31,7 +31,7 @@ public:
     // the catalogue registered with one load and one save. 0, or 1 with the
     // removal step's message when the database could not be read or written.
     static int updateDevices(QString strJLinkPath, QString &strErroInfo,
-                             QString *pstrReason = nullptr);
+                             Reason *pReason = nullptr);
     static bool removeOldDevices(QString strJLinkPath, QString &strErroInfo,
                                  Reason *pReason = nullptr);
     static bool registerDevices(QString strJLinkPath, QString &strErroInfo,
