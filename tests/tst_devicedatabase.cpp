@@ -547,23 +547,19 @@ void tst_DeviceDatabase::callersLeaveAnUnreadableDatabaseUntouched_data()
         return report(status.state, statusText(status), status.reason);
     }) << report(InstallationStatus::State::Unreadable, QStringLiteral("\"JLinkDevices.xml\" cannot be read"),
                  QStringLiteral("not well-formed at line 1, column 19"));
-    QTest::newRow("job") << QByteArray("not a folder, not a database") << Caller([](const QString &strFolder) {
+    const Caller job = [](const QString &strFolder) {
         QString strErroInfo;
         Reason reason;
         return report(JLinkAddQN58MCU::runSetup(strFolder, strErroInfo, reason), strErroInfo, reason);
-    }) << report(1, accessFailed, QStringLiteral("not well-formed at line 1, column 2"));
+    };
+    QTest::newRow("job") << QByteArray("not a folder, not a database") << job
+                         << report(1, accessFailed, QStringLiteral("not well-formed at line 1, column 2"));
     // UTF-16 whose declaration the reader takes for an instruction, which it
     // refuses once the file is written in UTF-8.
     QTest::newRow("job, result the load would refuse")
         << QByteArray::fromBase64("PAA/AHgAbQBsACAmAHYAZQByAHMAaQBvPwA+AAoAPABEAGEAdABhAEIAYQBzAGUAPgA8"
                                   "AC8ARABhAHQAYQBCAGEAcwBlAD4A")
-        << Caller([](const QString &strFolder) {
-               QString strErroInfo;
-               Reason reason;
-               return report(JLinkAddQN58MCU::runSetup(strFolder, strErroInfo, reason), strErroInfo,
-                             reason);
-           })
-        << report(1, accessFailed, QStringLiteral("the result would not be readable"));
+        << job << report(1, accessFailed, QStringLiteral("the result would not be readable"));
     const QByteArray others = otherVendorsDatabase(50);
     QTest::newRow("console front end") << others.left(others.size() / 2) << Caller([](const QString &strFolder) {
         const ProgramRun run = runCli({strFolder});
