@@ -43,6 +43,14 @@ void addCatalogueEntries(QDomDocument doc)
         registerRow(doc, row);
 }
 
+QByteArray catalogueEntriesText()
+{
+    QDomDocument doc;
+    doc.appendChild(doc.createElement(QStringLiteral("DataBase")));
+    addCatalogueEntries(doc);
+    return childrenText(doc.documentElement());
+}
+
 bool JLinkAddQN58MCU::registerDevices(QString strJLinkPath, QString &strErroInfo,
                                       Reason *pReason)
 {

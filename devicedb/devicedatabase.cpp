@@ -20,6 +20,7 @@
 namespace {
 
 const char *const textCodec = "UTF-8";
+const int indentation = 2;
 
 [[noreturn]] void throwFileError(const QString &strWhat, const QString &strFileName,
                                  const Reason &reason)
@@ -263,6 +264,58 @@ bool parse(const QByteArray &content, bool bDocumentType, QDomDocument &doc, int
     return false;
 }
 
+// The prolog of content the load accepts; throws why it does not.
+Prolog checkedProlog(const QByteArray &content, const QString &strFileName)
+{
+    Prolog prolog;
+    const Reason problem = contentProblem(content, strFileName, prolog);
+    if (!problem.isEmpty())
+        throwFileError(QStringLiteral("Failed to parse file: "), strFileName, problem);
+    return prolog;
+}
+
+QDomDocument documentFromContent(const QByteArray &content, const Prolog &prolog,
+                                 const QString &strFileName)
+{
+    QDomDocument doc;
+    int nLine = 0;
+    int nColumn = 0;
+    if (!parse(content, prolog.bDocumentType, doc, nLine, nColumn))
+        throwFileError(QStringLiteral("Failed to parse file: "), strFileName,
+                       notWellFormed(strFileName, nLine, nColumn));
+    dropLineEndsAfterInstructions(doc);
+    return doc;
+}
+
+// A QTextStream that encodes as a save does, into bytes.
+void writeAsSaved(QByteArray &text, const std::function<void(QTextStream &)> &write)
+{
+    QBuffer buffer(&text);
+    buffer.open(QIODevice::WriteOnly);
+    const PinnedHashSeed seed;
+    // Encoded as it is written, so that the whole text is never held twice.
+    QTextStream stream(&buffer);
+    stream.setCodec(textCodec);
+    write(stream);
+}
+
+// The text the edit leaves to be saved, or false when the edit saves nothing.
+// The text read goes as soon as the tree is built.
+bool editedText(const QString &strFileName, const std::function<bool(QDomDocument)> &edit,
+                const TextEdit &textEdit, QByteArray &text)
+{
+    QByteArray content = readWholeFile(strFileName, DatabaseAccess::ReadWrite);
+    const Prolog prolog = checkedProlog(content, strFileName);
+    if (textEdit && !prolog.bDocumentType && textEdit(content, text))
+        return true;
+    QDomDocument doc = documentFromContent(content, prolog, strFileName);
+    content = QByteArray();
+    if (!edit(doc))
+        return false;
+    text = databaseText(doc);
+    return true;
+}
+
 } // namespace
 
 FileError::FileError(const QString &strMessage, const Reason &reason)
@@ -278,19 +331,12 @@ QString deviceDatabasePath(const QString &strJLinkPath)
 
 QDomDocument loadDeviceDatabase(QString strFileName, DatabaseAccess access)
 {
-    const QByteArray content = readWholeFile(strFileName, access);
-    Prolog prolog;
-    const Reason problem = contentProblem(content, strFileName, prolog);
-    if (!problem.isEmpty())
-        throwFileError(QStringLiteral("Failed to parse file: "), strFileName, problem);
-    QDomDocument doc;
-    int nLine = 0;
-    int nColumn = 0;
-    if (!parse(content, prolog.bDocumentType, doc, nLine, nColumn))
-        throwFileError(QStringLiteral("Failed to parse file: "), strFileName,
-                       notWellFormed(strFileName, nLine, nColumn));
-    dropLineEndsAfterInstructions(doc);
-    return doc;
+    return parseDeviceDatabase(readWholeFile(strFileName, access), strFileName);
+}
+
+QDomDocument parseDeviceDatabase(const QByteArray &content, const QString &strFileName)
+{
+    return documentFromContent(content, checkedProlog(content, strFileName), strFileName);
 }
 
 QDomDocument loadDatabaseTemplate()
@@ -301,23 +347,31 @@ QDomDocument loadDatabaseTemplate()
 QByteArray databaseText(const QDomDocument &doc)
 {
     QByteArray text;
-    QBuffer buffer(&text);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        const PinnedHashSeed seed;
-        // Encoded as it is written, so that the whole text is never held twice.
-        QTextStream stream(&buffer);
-        stream.setCodec(textCodec);
-        doc.save(stream, 2, QDomNode::EncodingFromTextStream);
-    }
-    buffer.close();
+    writeAsSaved(text, [&doc](QTextStream &stream) {
+        doc.save(stream, indentation, QDomNode::EncodingFromTextStream);
+    });
     removeXmlDeclaration(text);
+    return text;
+}
+
+QByteArray childrenText(const QDomElement &parent)
+{
+    QByteArray text;
+    writeAsSaved(text, [&parent](QTextStream &stream) {
+        // A node saved alone is written one level in.
+        for (QDomNode child = parent.firstChild(); !child.isNull(); child = child.nextSibling())
+            child.save(stream, indentation);
+    });
     return text;
 }
 
 bool saveDeviceDatabase(QDomDocument doc, QString strFileName, Reason *pReason)
 {
-    const QByteArray text = databaseText(doc);
+    return saveDatabaseText(databaseText(doc), strFileName, pReason);
+}
+
+bool saveDatabaseText(const QByteArray &text, const QString &strFileName, Reason *pReason)
+{
     // The writer does not always write what its reader accepts, so the text
     // is read back as the next load would read it before it replaces the file.
     Prolog prolog;
@@ -345,14 +399,15 @@ void removeXmlDeclaration(QByteArray &text)
 }
 
 bool editDeviceDatabase(const QString &strFileName, const std::function<bool(QDomDocument)> &edit,
-                        QString &strErroInfo, Reason *pReason)
+                        QString &strErroInfo, Reason *pReason, const TextEdit &textEdit)
 {
     Reason reason;
     try {
         const PinnedHashSeed seed;
-        QDomDocument doc = loadDeviceDatabase(strFileName);
+        QByteArray text;
         // A save that did not happen (a full disk, say) is no success.
-        if (!edit(doc) || saveDeviceDatabase(doc, strFileName, &reason))
+        if (!editedText(strFileName, edit, textEdit, text)
+            || saveDatabaseText(text, strFileName, &reason))
             return true;
     } catch (const FileError &error) {
         reason = error.reason();

@@ -34,24 +34,36 @@ QString deviceDatabasePath(const QString &strJLinkPath);
 // a database it could not read whole.
 QDomDocument loadDeviceDatabase(QString strFileName,
                                 DatabaseAccess access = DatabaseAccess::ReadWrite);
+// The same for a file's content already read.
+QDomDocument parseDeviceDatabase(const QByteArray &content, const QString &strFileName);
 // The bundle's template as a document: what a missing database starts from.
 QDomDocument loadDatabaseTemplate();
 // The text a save writes: UTF-8, two spaces of indentation, no declaration.
 QByteArray databaseText(const QDomDocument &doc);
+// The text of parent's children as a save writes them below the document element.
+QByteArray childrenText(const QDomElement &parent);
 // Replaces the file whole, or makes it; a replacement keeps the old file's
 // permissions and, as far as the process may set them, its owner and group.
 // Text the load would refuse is not written. On failure, pReason says why.
 bool saveDeviceDatabase(QDomDocument doc, QString strFileName, Reason *pReason = nullptr);
+bool saveDatabaseText(const QByteArray &text, const QString &strFileName,
+                      Reason *pReason = nullptr);
 // Drops the first line of the writer's text when it is an XML declaration
 // and more lines follow; every line then ends with a line end.
 void removeXmlDeclaration(QByteArray &text);
+// The same change as an edit of the tree followed by its save, made from the
+// file's content straight to the text to save; false leaves it to the tree.
+using TextEdit = std::function<bool(const QByteArray &content, QByteArray &text)>;
+
 // One change of a database file: loads it whole, applies edit, and saves it
 // when edit returns true, with the hash seed pinned from load to save so that
-// every element keeps its attribute order. A file that cannot be read whole
-// is never saved over. On failure strErroInfo gets the job's message, and
+// every element keeps its attribute order. textEdit, when given, is tried
+// first, on content the load accepts. A file that cannot be read whole is
+// never saved over. On failure strErroInfo gets the job's message, and
 // pReason, when given, why.
 bool editDeviceDatabase(const QString &strFileName, const std::function<bool(QDomDocument)> &edit,
-                        QString &strErroInfo, Reason *pReason);
+                        QString &strErroInfo, Reason *pReason,
+                        const TextEdit &textEdit = TextEdit());
 
 bool createDeviceDatabase(QString strFileName);
 void makeFileWritable(QString strFileName);

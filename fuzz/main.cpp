@@ -1,9 +1,12 @@
 // Any bytes as J-Link's database, through the job's edit of it. The job
 // either refuses them and leaves the file as it was, or saves a file that
-// loads again and that a second run leaves byte for byte as it is.
+// loads again and that a second run leaves byte for byte as it is. Where the
+// load accepts them, the edit made on the text writes what the tree's does.
 
+#include "databaseupdate.h"
 #include "devicedatabase.h"
 #include "jlinkaddqn58mcu.h"
+#include "pinnedhashseed.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -38,6 +41,22 @@ int updateDevices(const QString &strJLinkPath, QString &strReason)
     return nResult;
 }
 
+// Both ways of the job's edit on the same content.
+void compareTextEditWithTree(const QByteArray &input)
+{
+    const PinnedHashSeed seed;
+    QDomDocument doc;
+    try {
+        doc = parseDeviceDatabase(input, QStringLiteral("input"));
+    } catch (const FileError &) {
+        return;
+    }
+    replaceVendorEntries(doc);
+    QByteArray text;
+    if (replaceVendorEntriesInText(input, text) && text != databaseText(doc))
+        violated("the edit on the text writes other bytes than the tree's");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -53,6 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             violated("the input could not be written", file.errorString());
     }
 
+    compareTextEditWithTree(input);
     QString strReason;
     if (updateDevices(folder.path(), strReason) != 0) {
         if (readAll(strDatabase) != input)

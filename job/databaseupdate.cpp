@@ -1,3 +1,4 @@
+#include "databaseupdate.h"
 #include "jlinkaddqn58mcu.h"
 
 #include "devicedatabase.h"
@@ -5,13 +6,12 @@
 #include "olddevices.h"
 #include "pinnedhashseed.h"
 #include "registration.h"
+#include "textrewriter.h"
 #include "vendorentries.h"
 
 #include <QFileInfo>
 
 #include <exception>
-
-namespace {
 
 bool replaceVendorEntries(QDomDocument doc)
 {
@@ -19,6 +19,13 @@ bool replaceVendorEntries(QDomDocument doc)
     addCatalogueEntries(doc);
     return true;
 }
+
+bool replaceVendorEntriesInText(const QByteArray &content, QByteArray &text)
+{
+    return rewriteDatabaseText(content, catalogueEntriesText(), text);
+}
+
+namespace {
 
 // A missing database starts from the template in memory and is written once,
 // so that no run leaves the bare template behind. Fails as the removal step
@@ -54,7 +61,8 @@ int JLinkAddQN58MCU::updateDevices(QString strJLinkPath, QString &strErroInfo, R
     removeEmptyVendorFolder(strJLinkPath);
     const QString strDatabasePath = deviceDatabasePath(strJLinkPath);
     const bool bDone = QFileInfo::exists(strDatabasePath)
-        ? editDeviceDatabase(strDatabasePath, replaceVendorEntries, strErroInfo, pReason)
+        ? editDeviceDatabase(strDatabasePath, replaceVendorEntries, strErroInfo, pReason,
+                             replaceVendorEntriesInText)
         : createWithEntries(strJLinkPath, strErroInfo, pReason);
     return bDone ? 0 : 1;
 }

@@ -1,4 +1,6 @@
 #include "databasefixtures.h"
+#include "databaseupdate.h"
+#include "pinnedhashseed.h"
 
 #include <QCryptographicHash>
 #include <QTemporaryDir>
@@ -36,6 +38,8 @@ private slots:
     void otherVendorsTextIsKept();
     void sameInputGivesSameBytes_data();
     void sameInputGivesSameBytes();
+    void textEditWritesWhatTheTreeWrites_data();
+    void textEditWritesWhatTheTreeWrites();
 };
 
 void tst_DatabaseFidelity::otherVendorsTextIsKept_data()
@@ -136,6 +140,57 @@ void tst_DatabaseFidelity::sameInputGivesSameBytes()
         const QByteArray result = QByteArray(results.at(0)).replace(lineEnd, "\n");
         QCOMPARE(QCryptographicHash::hash(result, QCryptographicHash::Sha256).toHex(), storedDigest);
     }
+}
+
+void tst_DatabaseFidelity::textEditWritesWhatTheTreeWrites_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("handled"); // false: left to the tree
+
+    const QByteArray ours("<Device><ChipInfo Vendor=\"Kestrilon\" Name=\"QN58\"/></Device>");
+    const QByteArray other("<Device><ChipInfo Vendor=\"ST\" Name=\"A\" Core=\"M4\"/></Device>");
+    QTest::newRow("other vendors") << otherVendorsDatabase(20) << true;
+    QTest::newRow("the template") << templateDatabase << true;
+    QTest::newRow("empty document element") << QByteArray("<DataBase/>") << true;
+    QTest::newRow("only the vendor's entries") << "<DataBase>" + ours + ours + "</DataBase>" << true;
+    QTest::newRow("text around a removed entry")
+        << "<DataBase>a" + ours + "b" + other + ours + "c</DataBase>" << true;
+    QTest::newRow("removed first child, then text") << "<DataBase>" + ours + "x</DataBase>" << true;
+    QTest::newRow("removed entry between an instruction and text")
+        << "<DataBase><?p d?>" + ours + "\nx</DataBase>" << true;
+    QTest::newRow("line end after an instruction")
+        << QByteArray("<DataBase><?p?>\nx<?q?><![CDATA[\ny]]></DataBase>") << true;
+    QTest::newRow("vendor's ChipInfo after another child")
+        << QByteArray("<DataBase><Device><Note>n</Note><ChipInfo Vendor=\"Kestrilon\"/></Device>"
+                      "<Device><X><ChipInfo Vendor=\"Kestrilon\"/></X></Device></DataBase>")
+        << true;
+    QTest::newRow("escapes") << QByteArray("<DataBase><Device A=\"&quot;&lt;&amp;]]&gt;&#9;&#10;&#13;'\" "
+                                           "B=\"x\" C=\"\">]]&gt; &#13; &lt;\"</Device></DataBase>")
+                             << true;
+    QTest::newRow("beyond 16 bits") << QByteArray("<DataBase><!--\xf0\x9f\x98\x80--><Device N=\"\xf0\x9f\x98\x80\">"
+                                                  "\xf0\x9f\x98\x80</Device></DataBase>")
+                                    << true;
+    QTest::newRow("UTF-16 with comments") << encoded("UTF-16LE", "<!--a-->" + entryWith("S\xc3\xb8n"))
+                                          << true;
+    QTest::newRow("mixed content")
+        << QByteArray("<?xml version=\"1.0\" standalone=\"yes\"?><!--c--><DataBase>"
+                      "<Device>a<b/>c<!--d-->e</Device><![CDATA[ ]]></DataBase><!--f-->")
+        << true;
+    QTest::newRow("document type") << QByteArray("<!DOCTYPE DataBase><DataBase/>") << false;
+}
+
+// The job edits the text directly; what it writes must be the tree's to the byte.
+void tst_DatabaseFidelity::textEditWritesWhatTheTreeWrites()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, handled);
+    const PinnedHashSeed seed;
+    QDomDocument doc = parseDeviceDatabase(content, QStringLiteral("content"));
+    replaceVendorEntries(doc);
+    QByteArray text;
+    QCOMPARE(replaceVendorEntriesInText(content, text), handled);
+    if (handled)
+        QCOMPARE(QString::fromUtf8(text), QString::fromUtf8(databaseText(doc)));
 }
 
 QTEST_GUILESS_MAIN(tst_DatabaseFidelity)

@@ -1,0 +1,17 @@
+#ifndef TEXTREWRITER_H
+#define TEXTREWRITER_H
+
+#include <QByteArray>
+
+// The job's edit of a database made on its text, without the tree: result
+// becomes, byte for byte, what loading content, removing the vendor's
+// entries, appending entriesText (elements as a save writes them below the
+// document element) and saving would write. The tree takes memory and time
+// in proportion to every node of a large database; this reads it once.
+// False for what it leaves to the tree: a document type, an entity
+// reference, an instruction named xml, a repeated attribute, or content the
+// reader refuses. Call it with the hash seed pinned, as for the tree.
+bool rewriteDatabaseText(const QByteArray &content, const QByteArray &entriesText,
+                         QByteArray &result);
+
+#endif
