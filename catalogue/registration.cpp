@@ -2,6 +2,7 @@
 #include "devicedatabase.h"
 #include "jlinkaddqn58mcu.h"
 #include "jobmessages.h"
+#include "pinnedhashseed.h"
 #include "registration.h"
 
 #include <QFileInfo>
@@ -45,6 +46,8 @@ void addCatalogueEntries(QDomDocument doc)
 
 QByteArray catalogueEntriesText()
 {
+    // Each element's attributes take their order from the seed when it is made.
+    const PinnedHashSeed seed;
     QDomDocument doc;
     doc.appendChild(doc.createElement(QStringLiteral("DataBase")));
     addCatalogueEntries(doc);
