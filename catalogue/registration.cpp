@@ -44,16 +44,6 @@ void addCatalogueEntries(QDomDocument doc)
         registerRow(doc, row);
 }
 
-QByteArray catalogueEntriesText()
-{
-    // Each element's attributes take their order from the seed when it is made.
-    const PinnedHashSeed seed;
-    QDomDocument doc;
-    doc.appendChild(doc.createElement(QStringLiteral("DataBase")));
-    addCatalogueEntries(doc);
-    return childrenText(doc.documentElement());
-}
-
 bool JLinkAddQN58MCU::registerDevices(QString strJLinkPath, QString &strErroInfo,
                                       Reason *pReason)
 {
@@ -72,4 +62,18 @@ bool JLinkAddQN58MCU::registerDevices(QString strJLinkPath, QString &strErroInfo
             return true;
         },
         strErroInfo, pReason);
+}
+
+QByteArray catalogueEntriesText()
+{
+    // The same bytes for every job of the process, made once.
+    static const QByteArray text = [] {
+        // Each element's attributes take their order from the seed when it is made.
+        const PinnedHashSeed seed;
+        QDomDocument doc;
+        doc.appendChild(doc.createElement(QStringLiteral("DataBase")));
+        addCatalogueEntries(doc);
+        return childrenText(doc.documentElement());
+    }();
+    return text;
 }
