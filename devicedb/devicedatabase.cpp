@@ -300,15 +300,17 @@ void writeAsSaved(QByteArray &text, const std::function<void(QTextStream &)> &wr
 }
 
 // The text the edit leaves to be saved, or false when the edit saves nothing.
-// The text read goes as soon as the tree is built.
+// The text read goes as soon as the tree is built. The tree is the caller's
+// to free after the save: its many small blocks, freed before, would make the
+// read-back's allocations twice as slow.
 bool editedText(const QString &strFileName, const std::function<bool(QDomDocument)> &edit,
-                const TextEdit &textEdit, QByteArray &text)
+                const TextEdit &textEdit, QDomDocument &doc, QByteArray &text)
 {
     QByteArray content = readWholeFile(strFileName, DatabaseAccess::ReadWrite);
     const Prolog prolog = checkedProlog(content, strFileName);
     if (textEdit && !prolog.bDocumentType && textEdit(content, text))
         return true;
-    QDomDocument doc = documentFromContent(content, prolog, strFileName);
+    doc = documentFromContent(content, prolog, strFileName);
     content = QByteArray();
     if (!edit(doc))
         return false;
@@ -404,9 +406,10 @@ bool editDeviceDatabase(const QString &strFileName, const std::function<bool(QDo
     Reason reason;
     try {
         const PinnedHashSeed seed;
+        QDomDocument doc;
         QByteArray text;
         // A save that did not happen (a full disk, say) is no success.
-        if (!editedText(strFileName, edit, textEdit, text)
+        if (!editedText(strFileName, edit, textEdit, doc, text)
             || saveDatabaseText(text, strFileName, &reason))
             return true;
     } catch (const FileError &error) {
