@@ -2,11 +2,13 @@
 
 #include "deploymentlist.h"
 #include "devicedatabase.h"
+#include "fileaccess.h"
 #include "setuplog.h"
 #include "vendor.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 namespace {
 
@@ -48,15 +50,23 @@ bool JLinkAddQN58MCU::deployFiles(QString strFLMPath, Reason *pReason)
 void JLinkAddQN58MCU::copyFlmFile(QString strFLMPath, QString strName)
 {
     const QString strTarget = strFLMPath + QLatin1Char('/') + strName;
-    // QFile::copy never overwrites; a file that cannot be removed makes it fail.
-    // A link goes too, also one whose target is gone; what it points at stays.
+    // The new file takes a free name; a file that cannot be removed makes the
+    // copy fail. A link goes too, also one whose target is gone; what it
+    // points at stays.
     removeEarlierCopy(strTarget);
-    if (!QFile::copy(QStringLiteral(":/FLMFile/") + strName, strTarget)) {
+    // Written beside its place and then named, as QFile::copy does, without
+    // its sync of the still empty file, which cost the job more than the
+    // rest of the copy and kept nothing safe.
+    QFile source(QStringLiteral(":/FLMFile/") + strName);
+    QTemporaryFile copy(strFLMPath + QStringLiteral("/.XXXXXX"));
+    const bool bCopied = source.open(QIODevice::ReadOnly) && copy.open()
+        && copy.write(source.readAll()) == source.size() && copy.flush()
+        // Writable, or the next run could not replace it.
+        && copy.setPermissions(writablePermissions()) && copy.rename(strTarget);
+    if (!bCopied) {
         const QString strMessage = QStringLiteral("Failed to copy file: ") + strName;
         qCDebug(lcSetup).noquote() << strMessage;
         throw FileError(strMessage, copyReason(strTarget, strName));
     }
-    // The copy inherits the resource's read-only permissions, which would stop
-    // the next run from replacing it.
-    makeFileWritable(strTarget);
+    copy.setAutoRemove(false); // it is the loader now
 }
