@@ -54,11 +54,11 @@ void JLinkAddQN58MCU::copyFlmFile(QString strFLMPath, QString strName)
     // copy fail. A link goes too, also one whose target is gone; what it
     // points at stays.
     removeEarlierCopy(strTarget);
-    // Written beside its place and then named, as QFile::copy does, without
-    // its sync of the still empty file, which cost the job more than the
-    // rest of the copy and kept nothing safe.
+    // Written beside its place and then named, as QFile::copy does and under
+    // its name, without its sync of the still empty file, which cost the job
+    // more than the rest of the copy and kept nothing safe.
     QFile source(QStringLiteral(":/FLMFile/") + strName);
-    QTemporaryFile copy(strFLMPath + QStringLiteral("/.XXXXXX"));
+    QTemporaryFile copy(strFLMPath + QStringLiteral("/qt_temp.XXXXXX"));
     const bool bCopied = source.open(QIODevice::ReadOnly) && copy.open()
         && copy.write(source.readAll()) == source.size() && copy.flush()
         // Writable, or the next run could not replace it.

@@ -60,7 +60,7 @@ void tst_Deployment::firstDeploymentCopiesTheWholeBundle()
     QVERIFY(JLinkAddQN58MCU::deployFiles(dir.path()));
 
     QDir folder(dir.path());
-    QCOMPARE(folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(), 266);
+    QCOMPARE(folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(), 266);
     for (const QString &name : listedNames())
         QVERIFY2(isDeployed(dir.path(), name), qPrintable(name));
 }
@@ -138,6 +138,9 @@ void tst_Deployment::targetThatCannotBeRemovedStopsTheDeployment()
     QVERIFY(QFileInfo(strBlocked).isDir());
     for (int i = blocked + 1; i < names.size(); ++i)
         QCOMPARE(readFile(dir.filePath(names.at(i))), olderCopy);
+    // No copy that could not take its name stays behind.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(),
+             names.size());
 }
 
 void tst_Deployment::filesNotOnTheListAreLeftAlone()
@@ -156,7 +159,8 @@ void tst_Deployment::filesNotOnTheListAreLeftAlone()
     for (const QString &other : others)
         QCOMPARE(readFile(dir.filePath(other)), olderCopy);
     // The three other files and the other folder.
-    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(), 266 + 4);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(),
+             266 + 4);
 }
 
 void tst_Deployment::failedCopyThrowsWithTheBareName_data()
