@@ -1,5 +1,6 @@
 #include "textrewriter.h"
 
+#include "pinnedhashseed.h"
 #include "vendor.h"
 
 #include <QBuffer>
@@ -338,6 +339,8 @@ bool rewriteDatabaseText(const QByteArray &content, const QByteArray &entriesTex
     buffer.open(QIODevice::ReadOnly);
     QXmlStreamReader reader(&buffer);
     reader.setNamespaceProcessing(false);
+    // The attributes' order is the tree's under the seed its load pins.
+    const PinnedHashSeed seed;
     result.clear();
     result.reserve(content.size() + content.size() / 8 + entriesText.size());
     return Rewriter(entriesText, result).rewrite(reader);

@@ -10,7 +10,7 @@
 // in proportion to every node of a large database; this reads it once.
 // False for what it leaves to the tree: a document type, an entity
 // reference, an instruction named xml, a repeated attribute, or content the
-// reader refuses. Call it with the hash seed pinned, as for the tree.
+// reader refuses.
 bool rewriteDatabaseText(const QByteArray &content, const QByteArray &entriesText,
                          QByteArray &result);
 
