@@ -2,6 +2,7 @@
 
 #include "documentbuilder.h"
 #include "fileaccess.h"
+#include "heldfolder.h"
 #include "jobmessages.h"
 #include "pinnedhashseed.h"
 #include "setuplog.h"
@@ -10,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTextCodec>
 #include <QTextStream>
 #include <QXmlStreamReader>
@@ -46,24 +46,6 @@ QString errorReason(const QFileDevice &file)
     if (!strText.isEmpty())
         strText[0] = strText.at(0).toLower();
     return strText;
-}
-
-// One wording on every platform for what the user's rights forbid; Windows
-// words a read-only file "Access is denied".
-QString writeReason(const QFileDevice &file, const QString &strFileName)
-{
-    const QFileInfo info(strFileName);
-    const bool bForbidden = info.exists() ? !info.isWritable()
-                                          : !QFileInfo(info.absolutePath()).isWritable();
-    return bForbidden ? QStringLiteral("permission denied") : errorReason(file);
-}
-
-QString openReason(const QFile &file, DatabaseAccess access)
-{
-    if (access == DatabaseAccess::ReadWrite)
-        return writeReason(file, file.fileName());
-    return QFileInfo(file.fileName()).isReadable() ? errorReason(file)
-                                                   : QStringLiteral("permission denied");
 }
 
 // The toolkit counts columns from 0, editors from 1.
@@ -187,56 +169,119 @@ void dropLineEndsAfterInstructions(const QDomNode &parent)
     }
 }
 
+// The file as it was read: still open, with the folder that holds it, where
+// its replacement is written.
+struct OpenedFile
+{
+    HeldFolder holder;
+    QString strName;
+    QFile file;
+};
+
+// Opens the file once, without creating it and without blocking (a FIFO
+// would never end, a device never holds a database), through the folder held
+// open; throws why not.
+void openWholeFile(const QString &strFileName, DatabaseAccess access, OpenedFile &opened)
+{
+    const QFileInfo info(strFileName);
+    Reason reason;
+    const HeldFolder folder = HeldFolder::open(info.path(), reason);
+    const QIODevice::OpenMode mode =
+        access == DatabaseAccess::ReadWrite ? QIODevice::ReadWrite : QIODevice::ReadOnly;
+    if (folder.isOpen()
+        && folder.openFile(info.fileName(), mode, opened.file, &opened.holder, &opened.strName,
+                           reason))
+        return;
+    if (reason.isEmpty())
+        reason = Reason(QStringLiteral("not a plain file"), strFileName);
+    throwFileError(QStringLiteral("Failed to open file: "), strFileName, reason);
+}
+
 // Bytes, not text: text mode drops every CR byte, also those inside UTF-16
 // characters, and the parser ends lines as XML says.
-QByteArray readWholeFile(const QString &strFileName, DatabaseAccess access)
+QByteArray readWhole(QFile &file, const QString &strFileName)
 {
-    // A FIFO would never end and a device never holds a database.
-    if (!QFileInfo(strFileName).isFile())
-        throwFileError(QStringLiteral("Failed to open file: "), strFileName,
-                       QStringLiteral("not a plain file"));
-    QFile file(strFileName);
-    if (!file.open(access == DatabaseAccess::ReadWrite ? QIODevice::ReadWrite
-                                                       : QIODevice::ReadOnly)) {
-        qCDebug(lcSetup) << file.errorString();
-        throwFileError(QStringLiteral("Failed to open file: "), strFileName,
-                       openReason(file, access));
-    }
     const QByteArray content = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throwFileError(QStringLiteral("Failed to read file: "), strFileName, errorReason(file));
     return content;
 }
 
-// Writes the file anew beside the old one and then replaces it, so that at
-// every instant the path holds either the old or the new complete content.
-QString replaceFile(const QString &strFileName, const QByteArray &content)
+// A folder that takes no new file still lets a writable file be written in
+// place, by an account that may not make files there. Never when privileged:
+// the name could lead elsewhere by then.
+QString writeInPlace(const HeldFolder &folder, const QString &strName, const QByteArray &content,
+                     QIODevice::OpenMode mode)
 {
-    QSaveFile file(strFileName);
-    // A folder that takes no new file still lets a writable file be written in place.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        qCDebug(lcSetup) << "open file error";
-        return writeReason(file, strFileName);
+    QFile file;
+    Reason reason;
+    if (!folder.openFile(strName, QIODevice::WriteOnly | mode, file, nullptr, nullptr, reason))
+        return reason.isEmpty() ? QStringLiteral("permission denied") : reason.text();
+    if (!file.resize(0) || file.write(content) != content.size() || !file.flush()
+        || !folder.syncFiles({&file}))
+        return QStringLiteral("not all of it could be written");
+    return QString();
+}
+
+// Writes the new content beside the file in its folder held open, puts it
+// on disk and then renames it into place, so that at every instant the name
+// holds either the old or the new complete content, also after a power loss.
+// pModel, the file replaced, gives its owner and permissions.
+QString replaceFile(const HeldFolder &folder, const QString &strName, const QFile *pModel,
+                    const QByteArray &content, QIODevice::OpenMode mode = QIODevice::Text)
+{
+    QFile file;
+    QString strTemporary;
+    Reason reason;
+    if (!folder.createTemporary(strName + QLatin1Char('.'), file, strTemporary, reason,
+                                QIODevice::WriteOnly | mode)) {
+        qCDebug(lcSetup) << "open file error" << reason.text();
+        if (pModel && !runsPrivileged() && reason.text() == QLatin1String("permission denied"))
+            return writeInPlace(folder, strName, content, mode);
+        return reason.text();
     }
-    if (QFileInfo::exists(strFileName))
-        keepOwner(file, strFileName);
-    else
-        file.setPermissions(writablePermissions());
-    // A write that stops short (a full disk) reports no error, and commit()
-    // would put the cut-off file in place of the old one.
+    if (pModel)
+        HeldFolder::copyOwnerAndMode(file, *pModel);
+    // A write that stops short (a full disk) reports no error.
     QString strReason;
     if (file.write(content) != content.size() || !file.flush()) {
         strReason = errorReason(file);
         if (strReason.isEmpty() || file.error() == QFileDevice::NoError)
             strReason = QStringLiteral("not all of it could be written");
-        file.cancelWriting();
+    } else if (!folder.syncFiles({&file})) {
+        strReason = QStringLiteral("it could not be written to disk");
     }
-    if (!file.commit()) {
-        qCDebug(lcSetup) << "write file error" << file.errorString();
-        return strReason.isEmpty() ? errorReason(file) : strReason;
+    file.close();
+    if (strReason.isEmpty() && !folder.rename(strTemporary, strName))
+        strReason = QStringLiteral("it could not be replaced");
+    if (!strReason.isEmpty()) {
+        qCDebug(lcSetup) << "write file error" << strReason;
+        folder.remove(strTemporary);
+        return strReason;
     }
+    folder.sync();
     return QString();
+}
+
+// Replaces the file at the path, or the file a link there leads to, or makes
+// it; a name that leads nowhere is replaced itself.
+QString replaceAt(const QString &strFileName, const QByteArray &content, QIODevice::OpenMode mode)
+{
+    const QFileInfo info(strFileName);
+    Reason reason;
+    const HeldFolder folder = HeldFolder::open(info.path(), reason);
+    if (!folder.isOpen())
+        return reason.text();
+    // Opened for writing too: a file the account may not write is not replaced either.
+    OpenedFile existing;
+    if (folder.openFile(info.fileName(), QIODevice::ReadWrite, existing.file, &existing.holder,
+                        &existing.strName, reason))
+        return replaceFile(existing.holder, existing.strName, &existing.file, content, mode);
+    if (!reason.isEmpty() && reason.text() != QLatin1String("does not exist")) {
+        qCDebug(lcSetup) << "open file error";
+        return reason.text();
+    }
+    return replaceFile(folder, info.fileName(), nullptr, content, mode);
 }
 
 // The stream reader keeps characters beyond U+FFFF, which the older parser
@@ -304,9 +349,9 @@ void writeAsSaved(QByteArray &text, const std::function<void(QTextStream &)> &wr
 // to free after the save: its many small blocks, freed before, would make the
 // read-back's allocations twice as slow.
 bool editedText(const QString &strFileName, const std::function<bool(QDomDocument)> &edit,
-                const TextEdit &textEdit, QDomDocument &doc, QByteArray &text)
+                const TextEdit &textEdit, QFile &file, QDomDocument &doc, QByteArray &text)
 {
-    QByteArray content = readWholeFile(strFileName, DatabaseAccess::ReadWrite);
+    QByteArray content = readWhole(file, strFileName);
     const Prolog prolog = checkedProlog(content, strFileName);
     if (textEdit && !prolog.bDocumentType && textEdit(content, text))
         return true;
@@ -316,6 +361,23 @@ bool editedText(const QString &strFileName, const std::function<bool(QDomDocumen
         return false;
     text = databaseText(doc);
     return true;
+}
+
+// The writer does not always write what its reader accepts, so the text is
+// read back as the next load would read it before replace() puts it in place.
+bool savedChecked(const QByteArray &text, const QString &strFileName, Reason *pReason,
+                  const std::function<QString()> &replace)
+{
+    Prolog prolog;
+    const Reason problem = contentProblem(text, strFileName, prolog, true);
+    if (!problem.isEmpty())
+        qCDebug(lcSetup) << "the text to be saved is refused:" << problem.text();
+    const Reason reason(problem.isEmpty() ? replace()
+                                          : QStringLiteral("the result would not be readable"),
+                        strFileName);
+    if (pReason)
+        *pReason = reason;
+    return reason.isEmpty();
 }
 
 } // namespace
@@ -333,7 +395,9 @@ QString deviceDatabasePath(const QString &strJLinkPath)
 
 QDomDocument loadDeviceDatabase(QString strFileName, DatabaseAccess access)
 {
-    return parseDeviceDatabase(readWholeFile(strFileName, access), strFileName);
+    OpenedFile opened;
+    openWholeFile(strFileName, access, opened);
+    return parseDeviceDatabase(readWhole(opened.file, strFileName), strFileName);
 }
 
 QDomDocument parseDeviceDatabase(const QByteArray &content, const QString &strFileName)
@@ -343,7 +407,9 @@ QDomDocument parseDeviceDatabase(const QByteArray &content, const QString &strFi
 
 QDomDocument loadDatabaseTemplate()
 {
-    return loadDeviceDatabase(QStringLiteral(":/JLinkDevices.xml"), DatabaseAccess::ReadOnly);
+    QFile file(databaseTemplate());
+    file.open(QIODevice::ReadOnly);
+    return parseDeviceDatabase(file.readAll(), file.fileName());
 }
 
 QByteArray databaseText(const QDomDocument &doc)
@@ -374,18 +440,8 @@ bool saveDeviceDatabase(QDomDocument doc, QString strFileName, Reason *pReason)
 
 bool saveDatabaseText(const QByteArray &text, const QString &strFileName, Reason *pReason)
 {
-    // The writer does not always write what its reader accepts, so the text
-    // is read back as the next load would read it before it replaces the file.
-    Prolog prolog;
-    const Reason problem = contentProblem(text, strFileName, prolog, true);
-    if (!problem.isEmpty())
-        qCDebug(lcSetup) << "the text to be saved is refused:" << problem.text();
-    const Reason reason(problem.isEmpty() ? replaceFile(strFileName, text)
-                                          : QStringLiteral("the result would not be readable"),
-                        strFileName);
-    if (pReason)
-        *pReason = reason;
-    return reason.isEmpty();
+    return savedChecked(text, strFileName, pReason,
+                        [&] { return replaceAt(strFileName, text, QIODevice::Text); });
 }
 
 void removeXmlDeclaration(QByteArray &text)
@@ -406,11 +462,17 @@ bool editDeviceDatabase(const QString &strFileName, const std::function<bool(QDo
     Reason reason;
     try {
         const PinnedHashSeed seed;
+        // Read once and written beside what was read: a name swapped in
+        // between changes nothing of where the text goes.
+        OpenedFile opened;
+        openWholeFile(strFileName, DatabaseAccess::ReadWrite, opened);
         QDomDocument doc;
         QByteArray text;
         // A save that did not happen (a full disk, say) is no success.
-        if (!editedText(strFileName, edit, textEdit, doc, text)
-            || saveDatabaseText(text, strFileName, &reason))
+        if (!editedText(strFileName, edit, textEdit, opened.file, doc, text)
+            || savedChecked(text, strFileName, &reason, [&] {
+                   return replaceFile(opened.holder, opened.strName, &opened.file, text);
+               }))
             return true;
     } catch (const FileError &error) {
         reason = error.reason();
@@ -424,13 +486,10 @@ bool editDeviceDatabase(const QString &strFileName, const std::function<bool(QDo
 
 bool createDeviceDatabase(QString strFileName)
 {
-    // QFile::copy does not overwrite.
-    removeEarlierCopy(strFileName);
-    if (!QFile::copy(QStringLiteral(":/JLinkDevices.xml"), strFileName))
-        return false;
-    // The copy carries the resource's read-only permissions.
-    makeFileWritable(strFileName);
-    return true;
+    QFile source(databaseTemplate());
+    // Whatever is in the way, a name that leads nowhere included, is replaced.
+    return source.open(QIODevice::ReadOnly)
+        && replaceAt(strFileName, source.readAll(), QIODevice::NotOpen).isEmpty();
 }
 
 void makeFileWritable(QString strFileName)
@@ -440,22 +499,4 @@ void makeFileWritable(QString strFileName)
         throwFileError(QStringLiteral("Failed to open file: "), strFileName, errorReason(file));
     file.setPermissions(writablePermissions());
     file.close();
-}
-
-bool removeEarlierCopy(const QString &strFileName)
-{
-    const QFileInfo info(strFileName);
-    if (!info.exists() && !info.isSymLink())
-        return true;
-    if (QFile::remove(strFileName))
-        return true;
-    if (info.isSymLink() || info.isWritable())
-        return false;
-    const QFileDevice::Permissions before = info.permissions();
-    if (!QFile::setPermissions(strFileName, before | QFileDevice::WriteOwner))
-        return false;
-    if (QFile::remove(strFileName))
-        return true;
-    QFile::setPermissions(strFileName, before);
-    return false;
 }

@@ -67,9 +67,7 @@ bool editDeviceDatabase(const QString &strFileName, const std::function<bool(QDo
 
 bool createDeviceDatabase(QString strFileName);
 void makeFileWritable(QString strFileName);
-// Removes a file, or a link, that a new copy is about to replace. Windows
-// removes no read-only file, so the attribute is cleared first and put back
-// when the file still cannot go. True when nothing is left at the path.
-bool removeEarlierCopy(const QString &strFileName);
+// The bundle's template of an empty database.
+inline QString databaseTemplate() { return QStringLiteral(":/JLinkDevices.xml"); }
 
 #endif

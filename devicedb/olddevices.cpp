@@ -1,21 +1,25 @@
 #include "olddevices.h"
 
 #include "devicedatabase.h"
+#include "heldfolder.h"
 #include "jlinkaddqn58mcu.h"
 #include "jobmessages.h"
 #include "vendor.h"
 #include "vendorentries.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 void removeEmptyVendorFolder(const QString &strJLinkPath)
 {
-    // Only an empty folder goes; the job creates it again.
-    QDir dir(QString{});
-    const QString strVendorPath = Vendor::vendorFolderPath(strJLinkPath);
-    if (dir.exists(strVendorPath))
-        dir.rmdir(strVendorPath);
+    // Only an empty folder goes, and never through a refused name; the job
+    // creates it again.
+    Reason reason;
+    const HeldFolder installation = HeldFolder::open(strJLinkPath, reason);
+    const HeldFolder devices = installation.isOpen()
+        ? installation.folder(Vendor::devicesFolder(), false, reason)
+        : HeldFolder();
+    if (devices.isOpen() && devices.entry(Vendor::name()) == HeldFolder::Entry::Folder)
+        devices.removeFolder(Vendor::name());
 }
 
 Reason creationReason(const QString &strJLinkPath)

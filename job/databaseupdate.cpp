@@ -2,6 +2,7 @@
 #include "jlinkaddqn58mcu.h"
 
 #include "devicedatabase.h"
+#include "heldfolder.h"
 #include "jobmessages.h"
 #include "olddevices.h"
 #include "pinnedhashseed.h"
@@ -33,16 +34,16 @@ namespace {
 bool createWithEntries(const QString &strJLinkPath, QString &strErroInfo, Reason *pReason)
 {
     const QString strDatabasePath = deviceDatabasePath(strJLinkPath);
-    // Something that is no file, such as a dangling link, would take the new file's place.
-    removeEarlierCopy(strDatabasePath);
     Reason reason;
     try {
         const PinnedHashSeed seed;
         QDomDocument doc = loadDatabaseTemplate();
         replaceVendorEntries(doc);
-        if (saveDeviceDatabase(doc, strDatabasePath))
+        // Whatever is in the way, a name that leads nowhere included, is replaced.
+        if (saveDeviceDatabase(doc, strDatabasePath, &reason))
             return true;
-        reason = creationReason(strJLinkPath);
+        if (!isRefusal(reason))
+            reason = creationReason(strJLinkPath);
     } catch (const std::exception &) {
         strErroInfo = JobMessages::databaseAccessFailed();
     }

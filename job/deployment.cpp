@@ -2,25 +2,31 @@
 
 #include "deploymentlist.h"
 #include "devicedatabase.h"
-#include "fileaccess.h"
 #include "setuplog.h"
 #include "vendor.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
+
+#include <memory>
+#include <vector>
 
 namespace {
+
+// A payload file written beside its place under a temporary name, until it
+// is renamed into place.
+struct PendingCopy
+{
+    QString strName;
+    QString strTemporary;
+    std::unique_ptr<QFile> file = std::make_unique<QFile>();
+};
 
 // Why a payload file could not be put in place, for the user.
 Reason copyReason(const QString &strTarget, const QString &strName)
 {
     const QFileInfo target(strTarget);
     const QFileInfo folder(target.absolutePath());
-    if (!folder.isDir())
-        return Reason(QStringLiteral("the folder \"%1\" could not be made")
-                          .arg(Vendor::entryLoaderFolder().chopped(1)),
-                      target.path(), QStringLiteral("could not be made"));
     const bool bForbidden = !folder.isWritable() || (target.exists() && !target.isWritable());
     const QString strWords = bForbidden ? QStringLiteral("permission denied")
                                         : QStringLiteral("could not be written");
@@ -29,44 +35,126 @@ Reason copyReason(const QString &strTarget, const QString &strName)
                   strTarget, strWords);
 }
 
+[[noreturn]] void failCopy(const HeldFolder &folder, const QString &strName,
+                           const Reason &refusal = Reason())
+{
+    const QString strMessage = QStringLiteral("Failed to copy file: ") + strName;
+    qCDebug(lcSetup).noquote() << strMessage;
+    throw FileError(strMessage, refusal.isEmpty() ? copyReason(folder.pathOf(strName), strName)
+                                                  : refusal);
+}
+
+void writeCopy(const HeldFolder &folder, PendingCopy &copy)
+{
+    QFile source(QStringLiteral(":/FLMFile/") + copy.strName);
+    Reason reason;
+    const bool bWritten = source.open(QIODevice::ReadOnly)
+        && folder.createTemporary(QStringLiteral("qt_temp."), *copy.file, copy.strTemporary,
+                                  reason)
+        && copy.file->write(source.readAll()) == source.size() && copy.file->flush();
+    if (!bWritten)
+        failCopy(folder, copy.strName, isRefusal(reason) ? reason : Reason());
+}
+
+// Replaces whatever file had the name; a privileged run refuses a link there.
+void placeCopy(const HeldFolder &folder, PendingCopy &copy)
+{
+    if (runsPrivileged() && folder.entry(copy.strName) == HeldFolder::Entry::Link)
+        failCopy(folder, copy.strName,
+                 Reason(QStringLiteral("refused: a link where the installer writes its own file"),
+                        folder.pathOf(copy.strName)));
+    copy.file->close();
+    if (!folder.rename(copy.strTemporary, copy.strName))
+        failCopy(folder, copy.strName);
+    copy.strTemporary.clear(); // it is the loader now
+}
+
+// Written all, then on disk all at once, then named all, then the names on
+// disk: a success reported is one that a power loss cannot take back, at
+// the cost of few syncs.
+void deployCopies(const HeldFolder &folder, std::vector<PendingCopy> &copies)
+{
+    for (const char *name : deploymentList) {
+        copies.emplace_back();
+        copies.back().strName = QString::fromLatin1(name);
+        writeCopy(folder, copies.back());
+    }
+    QVector<QFile *> files;
+    for (const PendingCopy &copy : copies)
+        files.append(copy.file.get());
+    if (!folder.syncFiles(files))
+        failCopy(folder, copies.front().strName);
+    for (PendingCopy &copy : copies)
+        placeCopy(folder, copy);
+    folder.sync();
+}
+
 } // namespace
 
 bool JLinkAddQN58MCU::deployFiles(QString strFLMPath, Reason *pReason)
 {
-    // Nothing is rolled back: the copies made before a failure stay.
+    Reason reason;
+    const HeldFolder folder = HeldFolder::open(strFLMPath, reason);
+    if (!folder.isOpen() && !isRefusal(reason))
+        reason = loaderFolderMissing(strFLMPath);
+    return deployFiles(folder, reason, pReason);
+}
+
+bool JLinkAddQN58MCU::deployFiles(const HeldFolder &folder, const Reason &folderReason,
+                                  Reason *pReason)
+{
+    if (!folder.isOpen()) {
+        qCDebug(lcSetup).noquote() << QStringLiteral("Failed to copy file: ")
+                + QString::fromLatin1(deploymentList[0]);
+        if (pReason)
+            *pReason = folderReason;
+        return false;
+    }
+    // Nothing is rolled back: the copies named before a failure stay.
+    std::vector<PendingCopy> copies;
+    copies.reserve(std::size(deploymentList));
+    bool bDone = false;
     try {
-        for (const char *name : deploymentList)
-            copyFlmFile(strFLMPath, QString::fromLatin1(name));
+        deployCopies(folder, copies);
+        bDone = true;
     } catch (const FileError &error) {
         if (pReason)
             *pReason = error.reason();
-        return false;
     } catch (const std::exception &) {
-        return false;
     }
-    return true;
+    for (PendingCopy &copy : copies) {
+        copy.file->close();
+        if (!copy.strTemporary.isEmpty())
+            folder.remove(copy.strTemporary);
+    }
+    return bDone;
+}
+
+Reason JLinkAddQN58MCU::loaderFolderMissing(const QString &strFLMPath)
+{
+    return Reason(QStringLiteral("the folder \"%1\" could not be made")
+                      .arg(Vendor::entryLoaderFolder().chopped(1)),
+                  strFLMPath, QStringLiteral("could not be made"));
 }
 
 void JLinkAddQN58MCU::copyFlmFile(QString strFLMPath, QString strName)
 {
-    const QString strTarget = strFLMPath + QLatin1Char('/') + strName;
-    // The new file takes a free name; a file that cannot be removed makes the
-    // copy fail. A link goes too, also one whose target is gone; what it
-    // points at stays.
-    removeEarlierCopy(strTarget);
-    // Written beside its place and then named, as QFile::copy does and under
-    // its name, without its sync of the still empty file, which cost the job
-    // more than the rest of the copy and kept nothing safe.
-    QFile source(QStringLiteral(":/FLMFile/") + strName);
-    QTemporaryFile copy(strFLMPath + QStringLiteral("/qt_temp.XXXXXX"));
-    const bool bCopied = source.open(QIODevice::ReadOnly) && copy.open()
-        && copy.write(source.readAll()) == source.size() && copy.flush()
-        // Writable, or the next run could not replace it.
-        && copy.setPermissions(writablePermissions()) && copy.rename(strTarget);
-    if (!bCopied) {
-        const QString strMessage = QStringLiteral("Failed to copy file: ") + strName;
-        qCDebug(lcSetup).noquote() << strMessage;
-        throw FileError(strMessage, copyReason(strTarget, strName));
+    Reason reason;
+    const HeldFolder folder = HeldFolder::open(strFLMPath, reason);
+    if (!folder.isOpen())
+        failCopy(folder, strName, isRefusal(reason) ? reason : loaderFolderMissing(strFLMPath));
+    PendingCopy copy;
+    copy.strName = strName;
+    try {
+        writeCopy(folder, copy);
+        if (!folder.syncFiles({copy.file.get()}))
+            failCopy(folder, strName);
+        placeCopy(folder, copy);
+    } catch (...) {
+        copy.file->close();
+        if (!copy.strTemporary.isEmpty())
+            folder.remove(copy.strTemporary);
+        throw;
     }
-    copy.setAutoRemove(false); // it is the loader now
+    folder.sync();
 }

@@ -3,27 +3,32 @@
 #include "jobmessages.h"
 #include "vendor.h"
 
-#include <QDir>
 
 #include <exception>
 
 namespace {
 
-// One level at a time and results ignored: a folder that cannot be made
-// surfaces as the deployment's failure.
-void prepareFolders(const QString &strDevicesPath, const QString &strVendorPath,
-                    const QString &strFLMPath)
+// One level at a time, each through the folder above it held open. A folder
+// that cannot be made surfaces as the deployment's failure; a refused one
+// with its reason.
+HeldFolder prepareFolders(const QString &strJLinkPath, Reason &reason)
 {
-    QDir dir(QString{});
-    if (!dir.exists(strDevicesPath))
-        dir.mkdir(strDevicesPath);
-    if (!dir.exists(strVendorPath))
-        dir.mkdir(strVendorPath);
+    const HeldFolder installation = HeldFolder::open(strJLinkPath, reason);
+    if (!installation.isOpen())
+        return HeldFolder();
+    const HeldFolder devices = installation.folder(Vendor::devicesFolder(), true, reason);
+    const HeldFolder vendor = devices.isOpen() ? devices.ownFolder(Vendor::name(), true, reason)
+                                               : HeldFolder();
+    if (!vendor.isOpen())
+        return HeldFolder();
     // Earlier releases kept their loaders here; only an empty one may go.
-    if (dir.exists(strVendorPath))
-        dir.rmdir(strVendorPath + QLatin1Char('/') + Vendor::obsoleteLoaderFolder());
-    if (!dir.exists(strFLMPath))
-        dir.mkdir(strFLMPath);
+    vendor.removeFolder(Vendor::obsoleteLoaderFolder());
+    HeldFolder loaders = vendor.ownFolder(Vendor::loaderFolder(), true, reason);
+    // The new folders' names on disk before the files in them are.
+    installation.sync();
+    devices.sync();
+    vendor.sync();
+    return loaders;
 }
 
 } // namespace
@@ -61,17 +66,18 @@ int JLinkAddQN58MCU::runSetup(QString strJLinkPath, QString &strErroInfo, Reason
     InstallationLock lock(strJLinkPath);
     if (!lock.acquire(lockWait)) {
         strErroInfo = JobMessages::databaseAccessFailed();
-        reason = Reason(JobMessages::lockedByAnotherJob(), strJLinkPath);
+        reason = lock.failure();
         return 1;
     }
     try {
         if (const int nResult = updateDevices(strJLinkPath, strErroInfo, &reason))
             return nResult;
 
-        const QString strFLMPath = Vendor::loaderFolderPath(strJLinkPath);
-        prepareFolders(strJLinkPath + QLatin1Char('/') + Vendor::devicesFolder(),
-                       Vendor::vendorFolderPath(strJLinkPath), strFLMPath);
-        if (deployFiles(strFLMPath, &reason))
+        Reason folderReason;
+        const HeldFolder loaders = prepareFolders(strJLinkPath, folderReason);
+        if (!loaders.isOpen() && !isRefusal(folderReason))
+            folderReason = loaderFolderMissing(Vendor::loaderFolderPath(strJLinkPath));
+        if (deployFiles(loaders, folderReason, &reason))
             return 0;
     } catch (const std::exception &) {
     }

@@ -2,6 +2,7 @@
 #define JLINKADDQN58MCU_H
 
 #include "failurereason.h"
+#include "heldfolder.h"
 #include "installationlock.h"
 
 #include <QDomDocument>
@@ -37,6 +38,10 @@ public:
     static bool registerDevices(QString strJLinkPath, QString &strErroInfo,
                                 Reason *pReason = nullptr);
     static bool deployFiles(QString strFLMPath, Reason *pReason = nullptr);
+    // The same into the loader folder held open; folderReason says why it
+    // is not open.
+    static bool deployFiles(const HeldFolder &folder, const Reason &folderReason,
+                            Reason *pReason = nullptr);
     static void copyFlmFile(QString strFLMPath, QString strName);
 
     static void addMainFlashDevice(QDomDocument doc, QString deviceName, QString workRamSize,
@@ -59,6 +64,8 @@ protected:
     void run() override;
 
 private:
+    static Reason loaderFolderMissing(const QString &strFLMPath);
+
     const QString strJLinkPath;
     const std::chrono::milliseconds m_lockWait;
 };

@@ -2,6 +2,7 @@
 
 #include "deploymentlist.h"
 #include "devicedatabase.h"
+#include "heldfolder.h"
 #include "jobmessages.h"
 #include "vendor.h"
 #include "vendorentries.h"
@@ -43,20 +44,54 @@ bool removeEntries(const QString &strDatabasePath, bool &bRemoved, bool &bEmptie
     return editDeviceDatabase(strDatabasePath, edit, strErroInfo, pReason);
 }
 
-// A folder of the user's own that bears a loader's name is not ours.
-bool removeFiles(const QString &strLoaderFolder, bool &bRemoved, QString &strFailed)
+// The vendor's folders below the installation, when they are there; a
+// refused name fails with its reason.
+struct VendorFolders
+{
+    HeldFolder installation;
+    HeldFolder devices;
+    HeldFolder vendor;
+    HeldFolder loaders;
+};
+
+bool openVendorFolders(const QString &strJLinkPath, VendorFolders &folders, Reason &reason)
+{
+    folders.installation = HeldFolder::open(strJLinkPath, reason);
+    if (!folders.installation.isOpen())
+        return !isRefusal(reason);
+    reason = Reason();
+    if (folders.installation.entry(Vendor::devicesFolder()) != HeldFolder::Entry::Missing)
+        folders.devices = folders.installation.folder(Vendor::devicesFolder(), false, reason);
+    if (folders.devices.isOpen() && folders.devices.entry(Vendor::name()) != HeldFolder::Entry::Missing)
+        folders.vendor = folders.devices.ownFolder(Vendor::name(), false, reason);
+    if (folders.vendor.isOpen()
+        && folders.vendor.entry(Vendor::loaderFolder()) != HeldFolder::Entry::Missing)
+        folders.loaders = folders.vendor.ownFolder(Vendor::loaderFolder(), false, reason);
+    return !isRefusal(reason);
+}
+
+// A folder of the user's own that bears a loader's name is not ours; a
+// privileged run removes no link of a loader's name either.
+bool removeFiles(const HeldFolder &loaders, bool &bRemoved, Reason &reason)
 {
     for (const char *name : deploymentList) {
-        const QString strPath = strLoaderFolder + QLatin1Char('/') + QLatin1String(name);
-        const QFileInfo info(strPath);
-        if (!info.isFile() && !info.isSymLink())
+        const QString strName = QLatin1String(name);
+        const HeldFolder::Entry entry = loaders.entry(strName);
+        if (entry == HeldFolder::Entry::Link && runsPrivileged()) {
+            reason = Reason(QStringLiteral("refused: a link where the installer writes its own file"),
+                            loaders.pathOf(strName));
+            return false;
+        }
+        if (entry != HeldFolder::Entry::File && entry != HeldFolder::Entry::Link)
             continue;
-        if (!removeEarlierCopy(strPath)) {
-            strFailed = strPath;
+        if (!loaders.remove(strName)) {
+            reason = Reason(QStringLiteral("\"%1\" could not be removed")
+                                .arg(QDir::toNativeSeparators(loaders.pathOf(strName))));
             return false;
         }
         bRemoved = true;
     }
+    loaders.sync();
     return true;
 }
 
@@ -65,27 +100,53 @@ bool removeFiles(const QString &strLoaderFolder, bool &bRemoved, QString &strFai
 UninstallResult removeInstallation(const QString &strJLinkPath, bool bUserFolder,
                                    QString &strErroInfo, Reason *pReason)
 {
+    VendorFolders folders;
+    Reason reason;
+    if (!openVendorFolders(strJLinkPath, folders, reason)) {
+        strErroInfo = JobMessages::databaseAccessFailed();
+        if (pReason)
+            *pReason = reason;
+        return UninstallResult::Failed;
+    }
     bool bRemoved = false;
     bool bEmptied = false;
     const QString strDatabasePath = deviceDatabasePath(strJLinkPath);
     if (!removeEntries(strDatabasePath, bRemoved, bEmptied, strErroInfo, pReason))
         return UninstallResult::Failed;
-    const QString strLoaderFolder = Vendor::loaderFolderPath(strJLinkPath);
-    QString strFailed;
-    if (!removeFiles(strLoaderFolder, bRemoved, strFailed)) {
-        strErroInfo = QStringLiteral("\"%1\" could not be removed")
-                          .arg(QDir::toNativeSeparators(strFailed));
+    if (folders.loaders.isOpen() && !removeFiles(folders.loaders, bRemoved, reason)) {
+        if (isRefusal(reason)) {
+            strErroInfo = JobMessages::databaseAccessFailed();
+            if (pReason)
+                *pReason = reason;
+        } else {
+            strErroInfo = reason.text();
+        }
         return UninstallResult::Failed;
     }
     // Only empty folders go; one holding a file of the user's own stays.
-    QDir dir(QString{});
-    if (dir.rmdir(strLoaderFolder))
+    if (folders.vendor.isOpen() && folders.vendor.removeFolder(Vendor::loaderFolder()))
         bRemoved = true;
-    dir.rmdir(Vendor::vendorFolderPath(strJLinkPath));
+    if (folders.devices.isOpen())
+        folders.devices.removeFolder(Vendor::name());
     // J-Link's own database stays; the per-user one is the installer's.
-    if (bUserFolder && bEmptied && QFile::remove(strDatabasePath))
+    if (bUserFolder && bEmptied && folders.installation.remove(QStringLiteral("JLinkDevices.xml")))
         bRemoved = true;
     return bRemoved ? UninstallResult::Removed : UninstallResult::NothingToRemove;
+}
+
+// The folders the job made in the per-user folder, when empty, and the
+// per-user folder itself; SEGGER's folder above it stays.
+void removeEmptyUserFolders(const QString &strJLinkPath)
+{
+    Reason reason;
+    const HeldFolder folder = HeldFolder::open(strJLinkPath, reason);
+    if (!folder.isOpen() || folder.entry(QStringLiteral("JLinkDevices.xml")) != HeldFolder::Entry::Missing)
+        return;
+    folder.removeFolder(Vendor::devicesFolder());
+    const QFileInfo info(strJLinkPath);
+    const HeldFolder parent = HeldFolder::open(info.path(), reason);
+    if (parent.isOpen())
+        parent.removeFolder(info.fileName());
 }
 
 } // namespace
@@ -101,17 +162,13 @@ UninstallResult uninstall(const QString &strJLinkPath, QString &strErroInfo, Tar
         if (!lock.acquire(lockWait)) {
             strErroInfo = JobMessages::databaseAccessFailed();
             if (pReason)
-                *pReason = Reason(JobMessages::lockedByAnotherJob(), strJLinkPath);
+                *pReason = lock.failure();
             return UninstallResult::Failed;
         }
         result = removeInstallation(strJLinkPath, bUserFolder, strErroInfo, pReason);
     }
-    // Once the lock file is gone: the folders the job made, when empty.
-    // SEGGER's folder above the per-user folder stays.
-    if (bUserFolder && !QFileInfo::exists(deviceDatabasePath(strJLinkPath))) {
-        QDir dir(QString{});
-        dir.rmdir(strJLinkPath + QLatin1Char('/') + Vendor::devicesFolder());
-        dir.rmdir(strJLinkPath);
-    }
+    // Once the lock file is gone.
+    if (bUserFolder)
+        removeEmptyUserFolders(strJLinkPath);
     return result;
 }
