@@ -291,7 +291,15 @@ int selectTargets(const Invocation &invocation, QList<Target> &targets)
 // checked when found.
 QPair<QString, QString> refusal(const Target &target, bool bForce)
 {
-    if (target.bFound || target.kind == TargetKind::UserFolder)
+    if (target.kind == TargetKind::UserFolder) {
+        const QString strWhy = userFolderRefusal(target.strFolder).text();
+        if (strWhy.isEmpty())
+            return {};
+        const QString strRefused = QStringLiteral("refused");
+        return {strRefused, strWhy.startsWith(strRefused) ? strWhy.mid(strRefused.size())
+                                                           : QStringLiteral(": ") + strWhy};
+    }
+    if (target.bFound)
         return {};
     if (!QFileInfo::exists(target.strFolder))
         return {QStringLiteral("does not exist"), QString()};

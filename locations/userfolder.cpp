@@ -1,6 +1,9 @@
 #include "userfolder.h"
 
+#include "heldfolder.h"
+
 #include <QDir>
+#include <QFileInfo>
 
 QString userDeviceFolder()
 {
@@ -13,5 +16,23 @@ QString userDeviceFolder()
 
 bool makeUserDeviceFolder(const QString &strFolder)
 {
-    return QDir().mkpath(strFolder);
+    return userFolderRefusal(strFolder).isEmpty() && QDir().mkpath(strFolder);
+}
+
+Reason userFolderRefusal(const QString &strFolder)
+{
+    if (!runsPrivileged())
+        return Reason();
+    QString strExisting = QDir::cleanPath(QDir::fromNativeSeparators(strFolder));
+    while (!QFileInfo::exists(strExisting) && !QDir(strExisting).isRoot())
+        strExisting = QFileInfo(strExisting).path();
+    Reason reason;
+    const HeldFolder folder = HeldFolder::open(strExisting, reason);
+    if (!folder.isOpen())
+        return reason;
+    if (folder.ownedByThisAccount())
+        return Reason();
+    return Reason(QStringLiteral("refused: the per-user folder belongs to %1, not to this account")
+                      .arg(folder.ownerName()),
+                  strFolder);
 }

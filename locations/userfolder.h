@@ -1,6 +1,8 @@
 #ifndef USERFOLDER_H
 #define USERFOLDER_H
 
+#include "failurereason.h"
+
 #include <QString>
 
 // The variable the per-user folder lies below on this platform: HOME, or
@@ -16,6 +18,11 @@ extern const char userFolderBelowVariable[];
 QString userDeviceFolder();
 // Makes the per-user folder (strFolder, as the user spelt it) with its
 // parents before the first installation into it; J-Link makes none of them.
+// Refuses, when privileged, a per-user folder that is not this account's own.
 bool makeUserDeviceFolder(const QString &strFolder);
+// Why a privileged run does not work in the per-user folder: it, or the
+// folder above it that exists, belongs to another account (a HOME kept by
+// sudo -E, say), or cannot be reached safely. Empty when it may.
+Reason userFolderRefusal(const QString &strFolder);
 
 #endif

@@ -44,6 +44,10 @@ public:
     QString path() const { return m_strPath; }
     QString pathOf(const QString &strName) const { return m_strPath + QLatin1Char('/') + strName; }
 
+    // Whether this process's account owns the folder, and who does, by name.
+    bool ownedByThisAccount() const;
+    QString ownerName() const;
+
     // What lies at the name, without following a link.
     Entry entry(const QString &strName) const;
 

@@ -330,6 +330,18 @@ HeldFolder HeldFolder::open(const QString &strPath, Reason &reason)
     return folder;
 }
 
+bool HeldFolder::ownedByThisAccount() const
+{
+    struct stat status;
+    return fstat(int(m_handle), &status) == 0 && status.st_uid == geteuid();
+}
+
+QString HeldFolder::ownerName() const
+{
+    struct stat status;
+    return fstat(int(m_handle), &status) == 0 ? accountName(status.st_uid) : QString();
+}
+
 HeldFolder::Entry HeldFolder::entry(const QString &strName) const
 {
     struct stat status;
