@@ -286,27 +286,33 @@ int selectTargets(const Invocation &invocation, QList<Target> &targets)
     return 0;
 }
 
-// Why a named folder is not worked on, as a state and the words that follow
-// it; the per-user folder is made when missing, and installations found were
-// checked when found.
-QPair<QString, QString> refusal(const Target &target, bool bForce)
+// Why a target is not worked on: a state, the words that follow it and, for
+// standard error, a reason. The per-user folder is made when missing, and
+// installations found were checked when found.
+struct Refusal
+{
+    QString strState;
+    QString strWords;
+    Reason reason;
+};
+
+Refusal refusal(const Target &target, bool bForce)
 {
     if (target.kind == TargetKind::UserFolder) {
-        const QString strWhy = userFolderRefusal(target.strFolder).text();
-        if (strWhy.isEmpty())
+        const Reason reason = userFolderRefusal(target.strFolder);
+        if (reason.isEmpty())
             return {};
-        const QString strRefused = QStringLiteral("refused");
-        return {strRefused, strWhy.startsWith(strRefused) ? strWhy.mid(strRefused.size())
-                                                           : QStringLiteral(": ") + strWhy};
+        return {QStringLiteral("refused"), QString(), reason};
     }
     if (target.bFound)
         return {};
     if (!QFileInfo::exists(target.strFolder))
-        return {QStringLiteral("does not exist"), QString()};
+        return {QStringLiteral("does not exist"), QString(), Reason()};
     if (!bForce && !holdsJLink(target.strFolder))
         return {QStringLiteral("not a J-Link installation"),
                 QStringLiteral(" (%1); --force takes it all the same")
-                    .arg(QLatin1String(jlinkFilesText))};
+                    .arg(QLatin1String(jlinkFilesText)),
+                Reason()};
     return {};
 }
 
@@ -324,11 +330,13 @@ int forEachTarget(const Invocation &invocation, int (*work)(const Target &, Repo
             report.addJsonOnly(targetJson(target, QLatin1String(goneState)));
             continue;
         }
-        const QPair<QString, QString> refused = refusal(target, bForce);
-        if (!refused.first.isEmpty())
-            report.refuse(targetLine(target, refused.first + refused.second),
-                          targetJson(target, refused.first));
-        const int nResult = refused.first.isEmpty() ? work(target, report) : exitNoTarget;
+        const Refusal refused = refusal(target, bForce);
+        if (!refused.strState.isEmpty()) {
+            report.refuse(targetLine(target, refused.strState + refused.strWords),
+                          targetJson(target, refused.strState));
+            printReason(exitNoTarget, refused.reason);
+        }
+        const int nResult = refused.strState.isEmpty() ? work(target, report) : exitNoTarget;
         if (nExit == 0)
             nExit = nResult;
     }

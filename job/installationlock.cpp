@@ -47,7 +47,7 @@ QString kindOf(HeldFolder::Entry entry)
     case HeldFolder::Entry::Folder:
         return QStringLiteral("a folder");
     default:
-        return QStringLiteral("something that is not a plain file, such as a FIFO,");
+        return QStringLiteral("a FIFO or another special file");
     }
 }
 

@@ -13,6 +13,12 @@
 #include <QLoggingCategory>
 #include <QtTest>
 
+#include <functional>
+
+// Swaps names below the J-Link folder (first) and a folder elsewhere.
+using Swap = std::function<bool(const QString &, const QString &)>;
+Q_DECLARE_METATYPE(Swap)
+
 #include <stdexcept>
 
 #ifndef Q_OS_WIN
@@ -126,6 +132,12 @@ private slots:
     void databaseThatIsNoPlainFileDoesNotLoad();
     void callersLeaveAnUnreadableDatabaseUntouched_data();
     void callersLeaveAnUnreadableDatabaseUntouched();
+#ifndef Q_OS_WIN
+    // Windows keeps a folder held open from being renamed, and QFile::link
+    // makes shortcuts there, not links.
+    void nameSwappedBetweenReadAndWriteChangesNothingElse_data();
+    void nameSwappedBetweenReadAndWriteChangesNothingElse();
+#endif
 };
 
 void tst_DeviceDatabase::initTestCase()
@@ -587,6 +599,60 @@ void tst_DeviceDatabase::callersLeaveAnUnreadableDatabaseUntouched()
     QCOMPARE(caller(dir.path()), report);
     QCOMPARE(folderContents(dir.path()), before);
 }
+
+#ifndef Q_OS_WIN
+void tst_DeviceDatabase::nameSwappedBetweenReadAndWriteChangesNothingElse_data()
+{
+    QTest::addColumn<Swap>("swap");
+    // Where below the J-Link folder's parent the new text is then.
+    QTest::addColumn<QString>("savedAt");
+
+    const QString strDatabase = QStringLiteral("/JLinkDevices.xml");
+    QTest::newRow("the database, by a link to a missing file")
+        << Swap([=](const QString &strJLink, const QString &strElsewhere) {
+               return QFile::rename(strJLink + strDatabase, strJLink + QStringLiteral("/kept.xml"))
+                   && QFile::link(strElsewhere + QStringLiteral("/preload"), strJLink + strDatabase);
+           })
+        << QStringLiteral("/jlink/JLinkDevices.xml");
+    QTest::newRow("the database, by a link to another file")
+        << Swap([=](const QString &strJLink, const QString &strElsewhere) {
+               return QFile::remove(strJLink + strDatabase)
+                   && QFile::link(strElsewhere + QStringLiteral("/other.xml"), strJLink + strDatabase);
+           })
+        << QStringLiteral("/jlink/JLinkDevices.xml");
+    QTest::newRow("the J-Link folder, by a link to another folder")
+        << Swap([=](const QString &strJLink, const QString &strElsewhere) {
+               return QFile::rename(strJLink, strJLink + QStringLiteral(".moved"))
+                   && QFile::link(strElsewhere, strJLink);
+           })
+        << QStringLiteral("/jlink.moved/JLinkDevices.xml");
+}
+
+// Read once and written beside what was read: whatever name is swapped while
+// the edit runs, the text goes where the database was read, nowhere else.
+void tst_DeviceDatabase::nameSwappedBetweenReadAndWriteChangesNothingElse()
+{
+    QFETCH(Swap, swap);
+    QFETCH(QString, savedAt);
+    QTemporaryDir dir;
+    const QString strJLink = dir.path() + QStringLiteral("/jlink");
+    const QString strElsewhere = dir.path() + QStringLiteral("/elsewhere");
+    QVERIFY(QDir().mkpath(strJLink) && QDir().mkpath(strElsewhere));
+    QVERIFY(writeFile(deviceDatabasePath(strJLink), otherVendorsDatabase(2)));
+    QVERIFY(writeFile(strElsewhere + QStringLiteral("/other.xml"), otherVendorsDatabase(3)));
+    const QMap<QString, QByteArray> elsewhereBefore = folderContents(strElsewhere);
+
+    QString strErroInfo;
+    const auto edit = [&](QDomDocument doc) {
+        doc.documentElement().appendChild(doc.createElement(QStringLiteral("Device")));
+        return swap(strJLink, strElsewhere);
+    };
+    QVERIFY(editDeviceDatabase(deviceDatabasePath(strJLink), edit, strErroInfo, nullptr));
+    QCOMPARE(folderContents(strElsewhere), elsewhereBefore);
+    QVERIFY(!QFileInfo::exists(strElsewhere + QStringLiteral("/preload")));
+    QCOMPARE(entryVendors(QFileInfo(dir.path() + savedAt).path()).size(), 3);
+}
+#endif
 
 QTEST_APPLESS_MAIN(tst_DeviceDatabase)
 
