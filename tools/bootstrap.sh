@@ -10,7 +10,7 @@
 # native steps run.
 set -eu
 
-native_packages="build-essential cmake qtbase5-dev qtbase5-dev-tools clang lld"
+native_packages="build-essential cmake qtbase5-dev qtbase5-dev-tools clang lld strace"
 windows_packages="build-essential cmake qtbase5-dev-tools clang lld xz-utils
 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
 mingw-w64-common wine wine64 fonts-dejavu-core nsis wixl msitools osslsigncode openssl"
