@@ -2,6 +2,7 @@
 
 #include "deploymentlist.h"
 #include "devicedatabase.h"
+#include "heldfolder.h"
 #include "registration.h"
 #include "vendor.h"
 #include "vendorentries.h"
@@ -105,21 +106,39 @@ void compareEntries(const QVector<QDomElement> &present, InstallationStatus &sta
     }
 }
 
-// The number of deployed files present, changed or not.
-int compareFiles(const QString &strLoaderFolder, InstallationStatus &status)
+// The loader folder held open, reached as the job reaches it; a folder a
+// privileged run refuses counts as missing, with its reason.
+HeldFolder loaderFolder(const QString &strJLinkPath, Reason &reason)
 {
+    const HeldFolder installation = HeldFolder::open(strJLinkPath, reason);
+    const HeldFolder devices = installation.isOpen()
+        ? installation.folder(Vendor::devicesFolder(), false, reason)
+        : HeldFolder();
+    const HeldFolder vendor = devices.isOpen() ? devices.ownFolder(Vendor::name(), false, reason)
+                                               : HeldFolder();
+    return vendor.isOpen() ? vendor.ownFolder(Vendor::loaderFolder(), false, reason) : HeldFolder();
+}
+
+// The number of deployed files present, changed or not. Each is read
+// without blocking: a FIFO of a loader's name counts as missing.
+int compareFiles(const QString &strJLinkPath, InstallationStatus &status)
+{
+    Reason reason;
+    const HeldFolder loaders = loaderFolder(strJLinkPath, reason);
+    if (isRefusal(reason))
+        status.reason = reason;
     int nPresent = 0;
     for (const char *name : deploymentList) {
         const QString strName = QString::fromLatin1(name);
-        QFile file(strLoaderFolder + strName);
-        if (!QFileInfo(file.fileName()).isFile()) {
+        QFile file;
+        if (!loaders.isOpen()
+            || !loaders.openFile(strName, QIODevice::ReadOnly, file, nullptr, nullptr, reason)) {
             status.missingFiles.append(strName);
             continue;
         }
         ++nPresent;
         QFile payload(QStringLiteral(":/FLMFile/") + strName);
-        if (!file.open(QIODevice::ReadOnly) || !payload.open(QIODevice::ReadOnly)
-            || file.readAll() != payload.readAll())
+        if (!payload.open(QIODevice::ReadOnly) || file.readAll() != payload.readAll())
             status.changedFiles.append(strName);
     }
     return nPresent;
@@ -160,8 +179,7 @@ InstallationStatus checkInstallation(const QString &strJLinkPath)
         }
     }
     compareEntries(present, status);
-    const int nFiles
-        = compareFiles(strJLinkPath + QLatin1Char('/') + Vendor::entryLoaderFolder(), status);
+    const int nFiles = compareFiles(strJLinkPath, status);
 
     if (present.isEmpty() && nFiles == 0)
         status.state = InstallationStatus::State::NotInstalled;
