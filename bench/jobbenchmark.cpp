@@ -5,6 +5,9 @@
 // its own, so that no case's peak hides another's.
 
 #include "databasefixtures.h"
+#include "deploymentlist.h"
+#include "devicedatabase.h"
+#include "heldfolder.h"
 #include "jlinkaddqn58mcu.h"
 #include "peakmemory.h"
 
@@ -14,6 +17,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QSaveFile>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -64,6 +68,61 @@ void prepareLoaderFolder(const QString &strJLinkPath)
 
 void nothing(const QString &) {}
 
+// What a fresh installation leaves in its database, made once.
+QByteArray freshDatabase()
+{
+    static const QByteArray text = [] {
+        QTemporaryDir dir;
+        runTheJob(dir.path());
+        return readFile(deviceDatabasePath(dir.path()));
+    }();
+    return text;
+}
+
+// The files a fresh installation writes, written as a simple careful tool
+// would: each beside its place, synced and renamed (QSaveFile), then the
+// folders synced. Without bSync, each is written beside and renamed alone:
+// what the job's syncs cost is the difference.
+void writeTheSameFiles(const QString &strJLinkPath, bool bSync)
+{
+    QDir().mkpath(strJLinkPath + loaderPath);
+    const auto write = [bSync](const QString &strPath, const QByteArray &content) {
+        QSaveFile file(strPath);
+        file.setDirectWriteFallback(false);
+        if (bSync) {
+            if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
+                qFatal("cannot write %s", qPrintable(strPath));
+            return;
+        }
+        QFile beside(strPath + QStringLiteral(".new"));
+        if (!beside.open(QIODevice::WriteOnly) || beside.write(content) != content.size()
+            || (beside.close(), !QFile::rename(beside.fileName(), strPath)))
+            qFatal("cannot write %s", qPrintable(strPath));
+    };
+    write(deviceDatabasePath(strJLinkPath), freshDatabase());
+    for (const char *name : deploymentList) {
+        QFile source(QStringLiteral(":/FLMFile/") + QLatin1String(name));
+        source.open(QIODevice::ReadOnly);
+        write(strJLinkPath + loaderPath + QLatin1Char('/') + QLatin1String(name), source.readAll());
+    }
+    if (!bSync)
+        return;
+    for (const QString &strFolder : {strJLinkPath, strJLinkPath + loaderPath}) {
+        Reason reason;
+        HeldFolder::open(strFolder, reason).sync();
+    }
+}
+
+void writeEachSynced(const QString &strJLinkPath)
+{
+    writeTheSameFiles(strJLinkPath, true);
+}
+
+void writeUnsynced(const QString &strJLinkPath)
+{
+    writeTheSameFiles(strJLinkPath, false);
+}
+
 struct Case
 {
     const char *name;
@@ -81,6 +140,8 @@ struct Result
 std::vector<Case> cases()
 {
     std::vector<Case> list{{"job, fresh folder", -1, nothing, runTheJob},
+                           {"its files, each synced", -1, nothing, writeEachSynced},
+                           {"its files, not synced", -1, nothing, writeUnsynced},
                            {"job, empty database", 0, nothing, runTheJob},
                            {"database steps", 0, nothing, updateDatabase}};
     for (int nOthers : {1000, 10000, 50000}) {
