@@ -112,6 +112,8 @@ void tst_PrivilegedLinks::plantedLinks_data()
          QStringLiteral("$jlink/qn58-jlink-setup.lock: refused: a FIFO or another special file where the installer keeps its lock")},
         {"--user's folder", QStringLiteral("ln -s \"$victim\" \"$home/.config\""), QStringLiteral("--user"),
          QStringLiteral("$home/.config") + linkOut.arg(QStringLiteral("folder"))},
+        {"--user with the account's HOME", QString(), QStringLiteral("--user"),
+         QStringLiteral("$home/.config/SEGGER/JLinkDevices: refused: the per-user folder belongs to nobody, not to this account")},
         // What stays followed: root's own link, and the account's to its own files.
         {"root's link to its installation", QString(), QStringLiteral("$rootlink"), QString()},
         {"the account's database elsewhere", QStringLiteral("mv JLinkDevices.xml \"$home/devices.xml\"; ln -s \"$home/devices.xml\" JLinkDevices.xml"),
