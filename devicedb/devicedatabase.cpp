@@ -251,12 +251,13 @@ QString replaceFile(const HeldFolder &folder, const QString &strName, const QFil
     } else if (!folder.syncFiles({&file})) {
         strReason = QStringLiteral("it could not be written to disk");
     }
-    file.close();
-    if (strReason.isEmpty() && !folder.rename(strTemporary, strName))
+    if (strReason.isEmpty() && !folder.place(file, strTemporary, strName + QLatin1Char('.'), strName))
         strReason = QStringLiteral("it could not be replaced");
+    file.close();
     if (!strReason.isEmpty()) {
         qCDebug(lcSetup) << "write file error" << strReason;
-        folder.remove(strTemporary);
+        if (!strTemporary.isEmpty())
+            folder.remove(strTemporary);
         return strReason;
     }
     folder.sync();

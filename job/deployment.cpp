@@ -13,6 +13,9 @@
 
 namespace {
 
+// The toolkit's own copies are named so, as earlier releases left them.
+const QString temporaryPrefix = QStringLiteral("qt_temp.");
+
 // A payload file written beside its place under a temporary name, until it
 // is renamed into place.
 struct PendingCopy
@@ -49,8 +52,7 @@ void writeCopy(const HeldFolder &folder, PendingCopy &copy)
     QFile source(QStringLiteral(":/FLMFile/") + copy.strName);
     Reason reason;
     const bool bWritten = source.open(QIODevice::ReadOnly)
-        && folder.createTemporary(QStringLiteral("qt_temp."), *copy.file, copy.strTemporary,
-                                  reason)
+        && folder.createTemporary(temporaryPrefix, *copy.file, copy.strTemporary, reason)
         && copy.file->write(source.readAll()) == source.size() && copy.file->flush();
     if (!bWritten)
         failCopy(folder, copy.strName, isRefusal(reason) ? reason : Reason());
@@ -63,8 +65,7 @@ void placeCopy(const HeldFolder &folder, PendingCopy &copy)
         failCopy(folder, copy.strName,
                  Reason(QStringLiteral("refused: a link where the installer writes its own file"),
                         folder.pathOf(copy.strName)));
-    copy.file->close();
-    if (!folder.rename(copy.strTemporary, copy.strName))
+    if (!folder.place(*copy.file, copy.strTemporary, temporaryPrefix, copy.strName))
         failCopy(folder, copy.strName);
     copy.strTemporary.clear(); // it is the loader now
 }

@@ -71,9 +71,17 @@ public:
     // account's folder is given to that account.
     bool createFile(const QString &strName, QFile &file, Reason &reason,
                     QIODevice::OpenMode mode = QIODevice::ReadWrite) const;
-    // The same named strPrefix and six random letters and digits.
+    // A temporary file to put in place later: named strPrefix and six
+    // random letters and digits, or, where the system can make one (Linux),
+    // without a name, so that a killed run leaves nothing behind; strName is
+    // then empty.
     bool createTemporary(const QString &strPrefix, QFile &file, QString &strName,
                          Reason &reason, QIODevice::OpenMode mode = QIODevice::ReadWrite) const;
+    // Closes the temporary and puts it in the place of strName, naming it
+    // strPrefix and six random letters and digits first when it has no name.
+    // On failure, strTemporary names what is left to remove, if anything.
+    bool place(QFile &temporary, QString &strTemporary, const QString &strPrefix,
+               const QString &strName) const;
     // Gives the file the owner, group and permissions of model.
     static void copyOwnerAndMode(QFile &file, const QFile &model);
 

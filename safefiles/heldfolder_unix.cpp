@@ -242,6 +242,33 @@ int readableFolder(int fd, const QByteArray &name)
                          : openat(fd, name.constData(), searchOnly | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
 }
 
+QString randomName(const QString &strPrefix)
+{
+    static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    QString strName = strPrefix;
+    for (int i = 0; i < 6; ++i)
+        strName += QLatin1Char(letters[QRandomGenerator::global()->bounded(62)]);
+    return strName;
+}
+
+// Gives a file without a name one in the folder, as the toolkit's temporary
+// files get theirs; root may also link it by its descriptor alone.
+bool linkUnnamed(const QFile &file, int folder, const QString &strPrefix, QString &strName)
+{
+    const QByteArray path = "/proc/self/fd/" + QByteArray::number(file.handle());
+    for (int nTry = 0; nTry < 100; ++nTry) {
+        strName = randomName(strPrefix);
+        const QByteArray name = QFile::encodeName(strName);
+        if (linkat(AT_FDCWD, path.constData(), folder, name.constData(), AT_SYMLINK_FOLLOW) == 0
+            || linkat(file.handle(), "", folder, name.constData(), AT_EMPTY_PATH) == 0)
+            return true;
+        if (errno != EEXIST)
+            break;
+    }
+    strName.clear();
+    return false;
+}
+
 bool openFd(QFile &file, int fd, QIODevice::OpenMode mode, const QString &strPath)
 {
     file.setFileName(strPath);
@@ -471,17 +498,35 @@ bool HeldFolder::createFile(const QString &strName, QFile &file, Reason &reason,
 bool HeldFolder::createTemporary(const QString &strPrefix, QFile &file, QString &strName,
                                  Reason &reason, QIODevice::OpenMode mode) const
 {
-    static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    strName.clear();
+#ifdef O_TMPFILE
+    const int fd = openat(int(m_handle), ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+        if ((m_nOwner < 0 || fchown(fd, uid_t(m_nOwner), gid_t(m_nGroup)) == 0)
+            && openFd(file, fd, mode, pathOf(strPrefix + QStringLiteral("XXXXXX")))
+            && file.setPermissions(writablePermissions()))
+            return true;
+        reason = Reason(systemReason(errno), pathOf(strPrefix));
+        return false;
+    }
+#endif
     for (int nTry = 0; nTry < 100; ++nTry) {
-        strName = strPrefix;
-        for (int i = 0; i < 6; ++i)
-            strName += QLatin1Char(letters[QRandomGenerator::global()->bounded(62)]);
+        strName = randomName(strPrefix);
         if (createFile(strName, file, reason, mode))
             return true;
         if (entry(strName) == Entry::Missing)
             return false;
     }
     return false;
+}
+
+bool HeldFolder::place(QFile &temporary, QString &strTemporary, const QString &strPrefix,
+                       const QString &strName) const
+{
+    if (strTemporary.isEmpty() && !linkUnnamed(temporary, int(m_handle), strPrefix, strTemporary))
+        return false;
+    temporary.close();
+    return rename(strTemporary, strName);
 }
 
 void HeldFolder::copyOwnerAndMode(QFile &file, const QFile &model)
@@ -493,7 +538,7 @@ void HeldFolder::copyOwnerAndMode(QFile &file, const QFile &model)
     // Root may give both; another account only a group it belongs to.
     if (fchown(fd, status.st_uid, status.st_gid) != 0)
         fchown(fd, uid_t(-1), status.st_gid);
-    fchmod(fd, status.st_mode & 07777);
+    fchmod(fd, status.st_mode & 0777);
 }
 
 bool HeldFolder::rename(const QString &strFrom, const QString &strTo) const

@@ -79,22 +79,32 @@ void tst_Durability::syncedBeforeRenamedAndReported()
     const ProgramRun run = runProgram(
         QStringLiteral("strace"),
         {QStringLiteral("-f"), QStringLiteral("-qq"), QStringLiteral("-o"), strLog,
-         QStringLiteral("-e"), QStringLiteral("trace=openat,fsync,fdatasync,syncfs,rename,renameat,renameat2"),
+         QStringLiteral("-e"), QStringLiteral("trace=openat,linkat,fsync,fdatasync,syncfs,rename,renameat,renameat2"),
          QStringLiteral(QN58_CLI_PATH), QStringLiteral("install"), dir.path()});
     QVERIFY2(run.nExit == 0, run.errors.constData());
     const QList<Call> calls = tracedCalls(strLog);
     QFile::remove(strLog);
 
-    // The descriptor of each temporary file, until it is synced.
-    QMap<QString, QString> unsynced; // fd, name
+    // Temporary files by descriptor until they are synced, and their names:
+    // made with one, or given one later when made without (O_TMPFILE).
+    QSet<QString> unsynced;
+    QMap<QString, QString> fdOfName;
     QString strFolderFd;
     int nRenamed = 0;
     int nSyncs = 0;
     int nLastRename = -1;
     for (int i = 0; i < calls.size(); ++i) {
         const Call &call = calls.at(i);
-        if (call.strName == QLatin1String("openat") && call.strArguments.contains(QLatin1String("\"") + temporary))
-            unsynced.insert(call.strResult, call.strArguments.section(QLatin1Char('"'), 1, 1));
+        const QString strFirstName = call.strArguments.section(QLatin1Char('"'), 1, 1);
+        const QString strSecondName = call.strArguments.section(QLatin1Char('"'), 3, 3);
+        if (call.strName == QLatin1String("openat") && call.strArguments.contains(QLatin1String("O_TMPFILE")))
+            unsynced.insert(call.strResult);
+        if (call.strName == QLatin1String("openat") && strFirstName.startsWith(temporary)) {
+            unsynced.insert(call.strResult);
+            fdOfName.insert(strFirstName, call.strResult);
+        }
+        if (call.strName == QLatin1String("linkat") && strSecondName.startsWith(temporary))
+            fdOfName.insert(strSecondName, strFirstName.section(QLatin1Char('/'), -1));
         if (call.strName == QLatin1String("openat")
             && call.strArguments.contains(QLatin1String("\"") + folder + QLatin1String("\""))
             && call.strArguments.contains(QLatin1String("O_DIRECTORY")))
@@ -105,9 +115,9 @@ void tst_Durability::syncedBeforeRenamedAndReported()
                 unsynced.clear();
             unsynced.remove(syncedFd(call));
         }
-        if (call.strName.startsWith(QLatin1String("rename")) && call.strArguments.contains(QLatin1String("\"") + temporary)) {
-            const QString strName = call.strArguments.section(QLatin1Char('"'), 1, 1);
-            QVERIFY2(!unsynced.values().contains(strName), qPrintable(strName + QStringLiteral(" renamed before it was synced")));
+        if (call.strName.startsWith(QLatin1String("rename")) && strFirstName.startsWith(temporary)) {
+            QVERIFY2(fdOfName.contains(strFirstName) && !unsynced.contains(fdOfName.value(strFirstName)),
+                     qPrintable(strFirstName + QStringLiteral(" renamed before it was synced")));
             ++nRenamed;
             nLastRename = i;
         }
