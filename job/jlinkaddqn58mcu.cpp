@@ -3,7 +3,6 @@
 #include "jobmessages.h"
 #include "vendor.h"
 
-
 #include <exception>
 
 namespace {
