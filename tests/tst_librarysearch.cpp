@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 class tst_LibrarySearch : public QObject
 {
     Q_OBJECT
@@ -17,6 +19,8 @@ private slots:
     void pluginsOnlyFromTheProgramFolder();
     void plantedDllIsNotLoaded_data();
     void plantedDllIsNotLoaded();
+    void pluginOptionsAreDropped_data();
+    void pluginOptionsAreDropped();
 };
 
 void tst_LibrarySearch::pluginsOnlyFromTheProgramFolder()
@@ -62,6 +66,54 @@ void tst_LibrarySearch::plantedDllIsNotLoaded()
         FreeLibrary(module);
     QFile::remove(strPlanted);
     QVERIFY(!module);
+}
+
+void tst_LibrarySearch::pluginOptionsAreDropped_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("expected");
+    const auto words = [](const char *text) {
+        return QString::fromLatin1(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    };
+
+    QTest::newRow("platform plugin folder")
+        << words("-platformpluginpath C:/plugins -platform windows:dpiawareness=0")
+        << words("-platform windows:dpiawareness=0");
+    QTest::newRow("two dashes") << words("--platformpluginpath C:/plugins C:/JLink")
+                                << words("C:/JLink");
+    QTest::newRow("value joined") << words("-platformpluginpath=C:/plugins -reverse")
+                                  << words("-reverse");
+    QTest::newRow("plugin by name") << words("-plugin evdevmouse -reverse") << words("-reverse");
+    QTest::newRow("plugin, two dashes, value joined") << words("--plugin=evdevmouse")
+                                                      << QStringList();
+    QTest::newRow("option without value, last") << words("-reverse -plugin") << words("-reverse");
+    // Whatever the option's value is, neither name is left for Qt to read.
+    QTest::newRow("value named like the other option")
+        << words("-plugin -platformpluginpath C:/plugins") << words("C:/plugins");
+    QTest::newRow("other options and arguments kept")
+        << words("-style fusion -platformtheme none -pluginx C:/plugins")
+        << words("-style fusion -platformtheme none -pluginx C:/plugins");
+}
+
+void tst_LibrarySearch::pluginOptionsAreDropped()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, expected);
+    QList<QByteArray> storage{"qn58-jlink-setup.exe"};
+    for (const QString &argument : arguments)
+        storage << argument.toLocal8Bit();
+    std::vector<char *> argv;
+    for (QByteArray &argument : storage)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+
+    const int argc = dropPluginOptions(int(storage.size()), argv.data());
+    QStringList left;
+    for (int i = 1; i < argc; ++i)
+        left << QString::fromLocal8Bit(argv[i]);
+    QCOMPARE(left, expected);
+    QVERIFY(argv[0] == storage.first().data());
+    QVERIFY(!argv[argc]);
 }
 
 int main(int argc, char *argv[])

@@ -70,11 +70,17 @@ set(QN58_ICON ${PROJECT_SOURCE_DIR}/resources/image/sandbox_shfXP.ico)
 
 set(QN58_SINGLE_FILE_NAME ${QN58_DOWNLOAD_NAME}.exe)
 set(QN58_SINGLE_FILE ${PROJECT_BINARY_DIR}/${QN58_SINGLE_FILE_NAME})
+# The same program with a known name for its folder, which the tests put
+# something in the way of; never shipped.
+set(QN58_SINGLE_FILE_TEST ${PROJECT_BINARY_DIR}/singlefile-known-folder.exe)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/singlefile.nsi.in ${PROJECT_BINARY_DIR}/singlefile.nsi @ONLY)
 add_custom_target(qn58-single-file
     COMMAND ${QN58_makensis} -V2 ${PROJECT_BINARY_DIR}/singlefile.nsi
-    BYPRODUCTS ${QN58_SINGLE_FILE} VERBATIM)
-set_target_properties(qn58-single-file PROPERTIES QN58_ARTIFACT ${QN58_SINGLE_FILE})
+    COMMAND ${QN58_makensis} -V2 -DQN58_TEST_FOLDER_NAME=qn58-jlink-setup-known
+            ${PROJECT_BINARY_DIR}/singlefile.nsi
+    BYPRODUCTS ${QN58_SINGLE_FILE} ${QN58_SINGLE_FILE_TEST} VERBATIM)
+set_target_properties(qn58-single-file PROPERTIES QN58_ARTIFACT ${QN58_SINGLE_FILE}
+                                                  QN58_TEST_ARTIFACT ${QN58_SINGLE_FILE_TEST})
 
 # A newer package replaces an older one of the same UpgradeCode: never change it.
 set(QN58_UPGRADE_CODE "{5FF2B0B0-5026-4AA2-BB63-8066CA1AB72D}")
