@@ -132,90 +132,109 @@ QVector<Step> stepsOf(const QByteArray &path)
     return steps;
 }
 
-// Walks steps from the folder start, one name at a time, following links;
-// when bSafe, as systemd's chase does for root. Ends in the folder that
-// holds the last name, or at the start when there is none.
-bool walk(UniqueFd start, const QString &strStart, QVector<Step> steps, bool bSafe,
-          Walked &walked, Reason &reason)
+// Walks steps from a folder, one name at a time, following links; when
+// bSafe, as systemd's chase does for root. Ends in the folder that holds the
+// last name, or at the start when there is none.
+class Walk
 {
-    UniqueFd folder = std::move(start);
-    QString strFolder = strStart;
-    struct stat folderStatus;
-    if (fstat(folder.get(), &folderStatus) != 0) {
-        reason = Reason(systemReason(errno), strFolder);
+public:
+    Walk(QVector<Step> steps, bool bSafe) : m_steps(std::move(steps)), m_bSafe(bSafe) {}
+
+    bool run(UniqueFd start, const QString &strStart, Walked &walked, Reason &reason)
+    {
+        if (!enterFolder(std::move(start), strStart, reason))
+            return false;
+        // No name at all: the start itself.
+        walked.bExists = true;
+        walked.status = m_folderStatus;
+        while (!m_steps.isEmpty()) {
+            const Step step = m_steps.takeFirst();
+            if (!(step.bLinkEnd ? linkEnded(step, walked, reason) : take(step, walked, reason)))
+                return false;
+        }
+        walked.folder = std::move(m_folder);
+        walked.strFolderPath = m_strFolder;
+        return true;
+    }
+
+private:
+    bool enterFolder(UniqueFd folder, const QString &strPath, Reason &reason)
+    {
+        m_folder = std::move(folder);
+        m_strFolder = strPath;
+        if (m_folder.get() >= 0 && fstat(m_folder.get(), &m_folderStatus) == 0)
+            return true;
+        reason = Reason(systemReason(errno), strPath);
         return false;
     }
-    // No name at all: the start itself.
-    walked.bExists = true;
-    walked.status = folderStatus;
-    int nLinks = 0;
-    while (!steps.isEmpty()) {
-        const Step step = steps.takeFirst();
-        if (step.bLinkEnd) {
-            if (walked.bExists && walked.status.st_uid != step.linkOwner) {
-                reason = Reason(QStringLiteral("not followed: a link owned by %1 that leads to a %2 owned by %3")
-                                    .arg(accountName(step.linkOwner), kindOf(walked.status),
-                                         accountName(walked.status.st_uid)),
-                                step.strLinkPath);
-                return false;
-            }
-            continue;
-        }
-        const bool bLast = std::none_of(steps.cbegin(), steps.cend(),
-                                        [](const Step &next) { return !next.bLinkEnd; });
-        const QString strPath = joined(strFolder, QFile::decodeName(step.name));
+
+    // What a link in another account's folder reached must be that account's.
+    static bool linkEnded(const Step &step, const Walked &walked, Reason &reason)
+    {
+        if (!walked.bExists || walked.status.st_uid == step.linkOwner)
+            return true;
+        reason = Reason(QStringLiteral("not followed: a link owned by %1 that leads to a %2 owned by %3")
+                            .arg(accountName(step.linkOwner), kindOf(walked.status),
+                                 accountName(walked.status.st_uid)),
+                        step.strLinkPath);
+        return false;
+    }
+
+    bool take(const Step &step, Walked &walked, Reason &reason)
+    {
+        const bool bLast = std::all_of(m_steps.cbegin(), m_steps.cend(),
+                                       [](const Step &next) { return next.bLinkEnd; });
+        const QString strPath = joined(m_strFolder, QFile::decodeName(step.name));
         struct stat status;
-        if (fstatat(folder.get(), step.name.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
-            if (errno == ENOENT && bLast) {
-                walked.bExists = false;
-                walked.name = step.name;
-                continue;
-            }
+        walked.name = step.name;
+        walked.bExists = fstatat(m_folder.get(), step.name.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0;
+        if (!walked.bExists) {
+            if (errno == ENOENT && bLast)
+                return true;
             reason = Reason(errno == ENOENT ? QStringLiteral("does not exist") : systemReason(errno),
                             strPath);
             return false;
         }
-        if (bSafe && step.name != ".." && unsafeStep(folderStatus, status)) {
-            reason = unsafeStepReason(folderStatus, status, strPath);
+        if (m_bSafe && step.name != ".." && unsafeStep(m_folderStatus, status)) {
+            reason = unsafeStepReason(m_folderStatus, status, strPath);
             return false;
         }
-        walked.bExists = true;
         walked.status = status;
-        walked.name = step.name;
-        if (S_ISLNK(status.st_mode)) {
-            QByteArray destination(PATH_MAX, Qt::Uninitialized);
-            const ssize_t nLength = readlinkat(folder.get(), step.name.constData(),
-                                               destination.data(), size_t(destination.size()));
-            if (++nLinks > maxLinks || nLength < 0) {
-                reason = Reason(nLength < 0 ? systemReason(errno)
-                                            : QStringLiteral("too many levels of links"),
-                                strPath);
-                return false;
-            }
-            destination.truncate(int(nLength));
-            QVector<Step> followed = stepsOf(destination);
-            // A link in root's folder is root's to set; in another's, it
-            // may lead only to what its owner owns.
-            if (bSafe && folderStatus.st_uid != 0)
-                followed.append(Step{QByteArray(), true, status.st_uid, strPath});
-            steps = followed + steps;
-            if (destination.startsWith('/')) {
-                folder.reset(::open("/", searchOnly | O_DIRECTORY | O_CLOEXEC));
-                strFolder = QStringLiteral("/");
-                if (folder.get() < 0 || fstat(folder.get(), &folderStatus) != 0) {
-                    reason = Reason(systemReason(errno), strPath);
-                    return false;
-                }
-            }
-            continue;
+        if (S_ISLNK(status.st_mode))
+            return follow(step, status, strPath, reason);
+        return bLast || enter(step, status, strPath, reason);
+    }
+
+    // The link's destination takes its place among the steps.
+    bool follow(const Step &step, const struct stat &status, const QString &strPath, Reason &reason)
+    {
+        QByteArray destination(PATH_MAX, Qt::Uninitialized);
+        const ssize_t nLength = readlinkat(m_folder.get(), step.name.constData(),
+                                           destination.data(), size_t(destination.size()));
+        if (++m_nLinks > maxLinks || nLength < 0) {
+            reason = Reason(nLength < 0 ? systemReason(errno) : QStringLiteral("too many levels of links"),
+                            strPath);
+            return false;
         }
-        if (bLast)
-            continue;
+        destination.truncate(int(nLength));
+        QVector<Step> followed = stepsOf(destination);
+        // A link in root's folder is root's to set.
+        if (m_bSafe && m_folderStatus.st_uid != 0)
+            followed.append(Step{QByteArray(), true, status.st_uid, strPath});
+        m_steps = followed + m_steps;
+        if (!destination.startsWith('/'))
+            return true;
+        return enterFolder(UniqueFd(::open("/", searchOnly | O_DIRECTORY | O_CLOEXEC)),
+                           QStringLiteral("/"), reason);
+    }
+
+    bool enter(const Step &step, const struct stat &status, const QString &strPath, Reason &reason)
+    {
         if (!S_ISDIR(status.st_mode)) {
             reason = Reason(QStringLiteral("not a folder"), strPath);
             return false;
         }
-        UniqueFd next(openat(folder.get(), step.name.constData(),
+        UniqueFd next(openat(m_folder.get(), step.name.constData(),
                              searchOnly | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
         struct stat opened;
         if (next.get() < 0 || fstat(next.get(), &opened) != 0 || !sameObject(opened, status)) {
@@ -224,13 +243,21 @@ bool walk(UniqueFd start, const QString &strStart, QVector<Step> steps, bool bSa
                             strPath);
             return false;
         }
-        folder = std::move(next);
-        folderStatus = opened;
-        strFolder = strPath;
+        return enterFolder(std::move(next), strPath, reason);
     }
-    walked.folder = std::move(folder);
-    walked.strFolderPath = strFolder;
-    return true;
+
+    QVector<Step> m_steps;
+    const bool m_bSafe;
+    UniqueFd m_folder;
+    QString m_strFolder;
+    struct stat m_folderStatus = {};
+    int m_nLinks = 0;
+};
+
+bool walk(UniqueFd start, const QString &strStart, QVector<Step> steps, bool bSafe,
+          Walked &walked, Reason &reason)
+{
+    return Walk(std::move(steps), bSafe).run(std::move(start), strStart, walked, reason);
 }
 
 // A folder fd that may be synced and owned; one only searched when the
