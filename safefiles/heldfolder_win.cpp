@@ -71,17 +71,23 @@ Function ntdllFunction(const char *name)
 
 const Ntdll &ntdll()
 {
-    static const Ntdll functions{ntdllFunction<Ntdll::CreateFile>("NtCreateFile"),
-                                 ntdllFunction<Ntdll::SetInformationFile>("NtSetInformationFile"),
-                                 ntdllFunction<Ntdll::StatusToDosError>("RtlNtStatusToDosError")};
+    static const Ntdll functions {ntdllFunction<Ntdll::CreateFile>("NtCreateFile"),
+                                  ntdllFunction<Ntdll::SetInformationFile>("NtSetInformationFile"),
+                                  ntdllFunction<Ntdll::StatusToDosError>("RtlNtStatusToDosError")};
     return functions;
 }
 
 class UniqueHandle
 {
 public:
-    explicit UniqueHandle(HANDLE handle = nullptr) : m_handle(handle) {}
-    UniqueHandle(UniqueHandle &&other) noexcept : m_handle(other.release()) {}
+    explicit UniqueHandle(HANDLE handle = nullptr)
+        : m_handle(handle)
+    {
+    }
+    UniqueHandle(UniqueHandle &&other) noexcept
+        : m_handle(other.release())
+    {
+    }
     UniqueHandle &operator=(UniqueHandle &&other) noexcept
     {
         reset(other.release());
@@ -150,9 +156,9 @@ NTSTATUS openAt(HANDLE folder, const QString &strName, ACCESS_MASK access, ULONG
     InitializeObjectAttributes(&attributes, &unicodeName, OBJ_CASE_INSENSITIVE, folder, nullptr);
     IO_STATUS_BLOCK io = {};
     HANDLE handle = nullptr;
-    const NTSTATUS status =
-        ntdll().createFile(&handle, access | SYNCHRONIZE, &attributes, &io, nullptr, nAttributes,
-                           shareAll, nDisposition, nOptions | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
+    const NTSTATUS status = ntdll().createFile(&handle, access | SYNCHRONIZE, &attributes, &io,
+                                               nullptr, nAttributes, shareAll, nDisposition,
+                                               nOptions | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
     opened.reset(NT_SUCCESS(status) ? handle : nullptr);
     return status;
 }
@@ -183,7 +189,7 @@ NTSTATUS reopenFolder(HANDLE folder, UniqueHandle &opened)
 
 QString folderReason(NTSTATUS status)
 {
-    return isMissing(status)                 ? QStringLiteral("does not exist")
+    return isMissing(status)            ? QStringLiteral("does not exist")
         : status == statusNotADirectory ? QStringLiteral("not a folder")
                                         : statusReason(status);
 }
@@ -210,10 +216,12 @@ Sid wellKnownSid(WELL_KNOWN_SID_TYPE type)
 bool isTrusted(const Sid &owner)
 {
     static const QVector<Sid> trusted = [] {
-        QVector<Sid> sids{wellKnownSid(WinLocalSystemSid), wellKnownSid(WinBuiltinAdministratorsSid)};
+        QVector<Sid> sids {wellKnownSid(WinLocalSystemSid),
+                           wellKnownSid(WinBuiltinAdministratorsSid)};
         PSID trustedInstaller = nullptr;
         if (ConvertStringSidToSidW(
-                L"S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464", &trustedInstaller)) {
+                L"S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464",
+                &trustedInstaller)) {
             sids.append(sidOf(trustedInstaller));
             LocalFree(trustedInstaller);
         }
@@ -227,12 +235,30 @@ Sid ownerOf(HANDLE handle)
 {
     PSID owner = nullptr;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (GetSecurityInfo(handle, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr, nullptr,
-                        nullptr, &descriptor)
+    if (GetSecurityInfo(handle, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr,
+                        nullptr, nullptr, &descriptor)
         != ERROR_SUCCESS)
         return Sid();
     const Sid sid = sidOf(owner);
     LocalFree(descriptor);
+    return sid;
+}
+
+// The process's account, and the owner it gives what it makes
+// (Administrators, for an elevated administrator).
+Sid tokenSid(TOKEN_INFORMATION_CLASS information)
+{
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+        return Sid();
+    QByteArray buffer(SECURITY_MAX_SID_SIZE + 16, Qt::Uninitialized);
+    DWORD nSize = 0;
+    Sid sid;
+    if (GetTokenInformation(token, information, buffer.data(), DWORD(buffer.size()), &nSize))
+        sid = sidOf(information == TokenUser
+                        ? reinterpret_cast<TOKEN_USER *>(buffer.data())->User.Sid
+                        : reinterpret_cast<TOKEN_OWNER *>(buffer.data())->Owner);
+    CloseHandle(token);
     return sid;
 }
 
@@ -247,8 +273,9 @@ QString accountName(const Sid &sid)
     DWORD nDomain = 256;
     SID_NAME_USE use;
     if (!sid.isEmpty() && LookupAccountSidW(nullptr, account, name, &nName, domain, &nDomain, &use))
-        return nDomain > 0 ? QString::fromWCharArray(domain) + QLatin1Char('\\') + QString::fromWCharArray(name)
-                           : QString::fromWCharArray(name);
+        return nDomain > 0
+            ? QString::fromWCharArray(domain) + QLatin1Char('\\') + QString::fromWCharArray(name)
+            : QString::fromWCharArray(name);
     wchar_t *text = nullptr;
     if (sid.isEmpty() || !ConvertSidToStringSidW(account, &text))
         return QStringLiteral("an unknown account");
@@ -335,7 +362,7 @@ QString fullPath(const QString &strPath)
         nLength = GetFullPathNameW(path.c_str(), DWORD(full.size()), full.data(), nullptr);
     }
     return nLength > 0 && nLength < full.size() ? QString::fromWCharArray(full.data(), int(nLength))
-                                                 : QString();
+                                                : QString();
 }
 
 // An absolute path split into its volume, as a Qt path and an NT path to
@@ -353,7 +380,8 @@ bool splitPath(const QString &strFull, SplitPath &split)
     QString strShown; // before the volume, as a path shows it
     QString strNt = QStringLiteral("\\??\\");
     int nVolumeParts = 1;
-    if (strRest.startsWith(QLatin1String("\\\\?\\")) || strRest.startsWith(QLatin1String("\\\\.\\"))) {
+    if (strRest.startsWith(QLatin1String("\\\\?\\"))
+        || strRest.startsWith(QLatin1String("\\\\.\\"))) {
         strRest = strRest.mid(4);
         if (strRest.startsWith(QLatin1String("UNC\\"), Qt::CaseInsensitive)) {
             strRest = strRest.mid(4);
@@ -374,7 +402,8 @@ bool splitPath(const QString &strFull, SplitPath &split)
     const QStringList parts = strRest.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
     if (parts.size() < nVolumeParts)
         return false;
-    const QString strVolume = parts.mid(0, nVolumeParts).join(QLatin1Char('\\')) + QLatin1Char('\\');
+    const QString strVolume
+        = parts.mid(0, nVolumeParts).join(QLatin1Char('\\')) + QLatin1Char('\\');
     split.strRoot = QDir::fromNativeSeparators(strShown + strVolume);
     split.strNtRoot = strNt + strVolume;
     split.names.clear();
@@ -395,12 +424,13 @@ bool linkDestination(HANDLE link, const QString &strLinkFolder, QString &strDest
 {
     QByteArray buffer(MAXIMUM_REPARSE_DATA_BUFFER_SIZE, Qt::Uninitialized);
     DWORD nReturned = 0;
-    if (!DeviceIoControl(link, FSCTL_GET_REPARSE_POINT, nullptr, 0, buffer.data(), DWORD(buffer.size()),
-                         &nReturned, nullptr)
+    if (!DeviceIoControl(link, FSCTL_GET_REPARSE_POINT, nullptr, 0, buffer.data(),
+                         DWORD(buffer.size()), &nReturned, nullptr)
         || nReturned < 16)
         return false;
     const auto *data = reinterpret_cast<const uchar *>(buffer.constData());
-    const auto word = [data](int nOffset) { return USHORT(data[nOffset] | data[nOffset + 1] << 8); };
+    const auto word
+        = [data](int nOffset) { return USHORT(data[nOffset] | data[nOffset + 1] << 8); };
     const DWORD nTag = *reinterpret_cast<const DWORD *>(data);
     // The reparse buffer: tag, length, reserved, then the substitute name's
     // offset and length; a link has flags before its names, a junction none.
@@ -468,8 +498,8 @@ QVector<Step> stepsOf(const QStringList &names)
 
 bool openRoot(const SplitPath &split, UniqueHandle &root, Status &status, Reason &reason)
 {
-    NTSTATUS result = openAt(nullptr, split.strNtRoot, statusAccess, FILE_OPEN,
-                             FILE_DIRECTORY_FILE, root);
+    NTSTATUS result
+        = openAt(nullptr, split.strNtRoot, statusAccess, FILE_OPEN, FILE_DIRECTORY_FILE, root);
     if (NT_SUCCESS(result))
         result = readStatus(root.get(), status, true);
     if (!NT_SUCCESS(result))
@@ -477,101 +507,139 @@ bool openRoot(const SplitPath &split, UniqueHandle &root, Status &status, Reason
     return NT_SUCCESS(result);
 }
 
-// Walks steps from the folder start one name at a time, as the Unix walk
-// does for root: each name opened as itself, links and junctions followed
-// here under the owner rule, other name surrogates refused. Ends in the
-// folder that holds the last name, or at the start when there is none.
-bool walk(UniqueHandle start, const Status &startStatus, const QString &strStart,
-          QVector<Step> steps, Walked &walked, Reason &reason)
+// Walks steps from a folder one name at a time, as the Unix walk does for
+// root: each name opened as itself, links and junctions followed here under
+// the owner rule, other name surrogates refused. Ends in the folder that
+// holds the last name, or at the start when there is none.
+class Walk
 {
-    UniqueHandle folder = std::move(start);
-    QString strFolder = strStart;
-    Status folderStatus = startStatus;
-    walked.status = folderStatus;
-    walked.strName.clear();
-    int nLinks = 0;
-    while (!steps.isEmpty()) {
-        const Step step = steps.takeFirst();
-        if (step.bLinkEnd) {
-            if (walked.status.bExists && walked.status.owner != step.linkOwner) {
-                reason = Reason(QStringLiteral("not followed: a %1 owned by %2 that leads to a %3 owned by %4")
-                                    .arg(step.strLinkKind, accountName(step.linkOwner),
-                                         kindOf(walked.status), accountName(walked.status.owner)),
-                                step.strLinkPath);
+public:
+    explicit Walk(QVector<Step> steps)
+        : m_steps(std::move(steps))
+    {
+    }
+
+    bool run(UniqueHandle start, const Status &startStatus, const QString &strStart, Walked &walked,
+             Reason &reason)
+    {
+        m_folder = std::move(start);
+        m_folderStatus = startStatus;
+        m_strFolder = strStart;
+        // No name at all: the start itself.
+        walked.status = m_folderStatus;
+        walked.strName.clear();
+        while (!m_steps.isEmpty()) {
+            const Step step = m_steps.takeFirst();
+            if (!(step.bLinkEnd ? linkEnded(step, walked, reason) : take(step, walked, reason)))
                 return false;
-            }
-            continue;
         }
-        const bool bLast = std::none_of(steps.cbegin(), steps.cend(),
-                                        [](const Step &next) { return !next.bLinkEnd; });
-        const QString strPath = joined(strFolder, step.strName);
+        walked.folder = std::move(m_folder);
+        walked.strFolderPath = m_strFolder;
+        return true;
+    }
+
+private:
+    // What a link in another account's folder reached must be that account's.
+    static bool linkEnded(const Step &step, const Walked &walked, Reason &reason)
+    {
+        if (!walked.status.bExists || walked.status.owner == step.linkOwner)
+            return true;
+        reason
+            = Reason(QStringLiteral("not followed: a %1 owned by %2 that leads to a %3 owned by %4")
+                         .arg(step.strLinkKind, accountName(step.linkOwner), kindOf(walked.status),
+                              accountName(walked.status.owner)),
+                     step.strLinkPath);
+        return false;
+    }
+
+    bool take(const Step &step, Walked &walked, Reason &reason)
+    {
+        const bool bLast = std::all_of(m_steps.cbegin(), m_steps.cend(),
+                                       [](const Step &next) { return next.bLinkEnd; });
+        const QString strPath = joined(m_strFolder, step.strName);
         UniqueHandle object;
-        NTSTATUS result = openAt(folder.get(), step.strName, statusAccess, FILE_OPEN,
-                                 FILE_OPEN_REPARSE_POINT, object);
         Status status;
+        NTSTATUS result = openAt(m_folder.get(), step.strName, statusAccess, FILE_OPEN,
+                                 FILE_OPEN_REPARSE_POINT, object);
         if (NT_SUCCESS(result))
             result = readStatus(object.get(), status, true);
+        walked.strName = step.strName;
+        walked.status = status;
+        walked.object.reset();
         if (!NT_SUCCESS(result)) {
-            if (isMissing(result) && bLast) {
-                walked.status = Status();
-                walked.strName = step.strName;
-                walked.object.reset();
-                continue;
-            }
-            reason = Reason(isMissing(result) ? QStringLiteral("does not exist") : statusReason(result),
+            if (isMissing(result) && bLast)
+                return true;
+            reason = Reason(isMissing(result) ? QStringLiteral("does not exist")
+                                              : statusReason(result),
                             strPath);
             return false;
         }
-        if (unsafeStep(folderStatus, status)) {
-            reason = unsafeStepReason(folderStatus, status, strPath);
+        if (unsafeStep(m_folderStatus, status)) {
+            reason = unsafeStepReason(m_folderStatus, status, strPath);
             return false;
         }
-        walked.status = status;
-        walked.strName = step.strName;
-        if (status.isLink()) {
-            QString strDestination;
-            SplitPath destination;
-            if (status.nTag != IO_REPARSE_TAG_SYMLINK && status.nTag != IO_REPARSE_TAG_MOUNT_POINT) {
-                reason = Reason(QStringLiteral("not followed: a reparse point"), strPath);
-                return false;
-            }
-            if (++nLinks > maxLinks || !linkDestination(object.get(), strFolder, strDestination)
-                || !splitPath(strDestination, destination)) {
-                reason = Reason(nLinks > maxLinks ? QStringLiteral("too many levels of links")
-                                                  : QStringLiteral("not followed: a %1 that leads to no folder of a drive or share")
-                                                        .arg(kindOf(status)),
-                                strPath);
-                return false;
-            }
-            QVector<Step> followed = stepsOf(destination.names);
-            // A link in a trusted folder is its owner's to set; in another's,
-            // it may lead only to what its owner owns.
-            if (!isTrusted(folderStatus.owner))
-                followed.append({QString(), true, status.owner, kindOf(status), strPath});
-            steps = followed + steps;
-            if (!openRoot(destination, folder, folderStatus, reason))
-                return false;
-            strFolder = destination.strRoot;
-            // A link to a volume's root ends there.
-            walked.status = folderStatus;
-            walked.strName.clear();
-            continue;
-        }
+        if (status.isLink())
+            return follow(object.get(), status, strPath, walked, reason);
         if (bLast) {
             walked.object = std::move(object);
-            continue;
+            return true;
         }
         if (!status.isFolder()) {
             reason = Reason(QStringLiteral("not a folder"), strPath);
             return false;
         }
-        folder = std::move(object);
-        folderStatus = status;
-        strFolder = strPath;
+        m_folder = std::move(object);
+        m_folderStatus = status;
+        m_strFolder = strPath;
+        return true;
     }
-    walked.folder = std::move(folder);
-    walked.strFolderPath = strFolder;
-    return true;
+
+    // The destination's names take the link's place among the steps, from
+    // the root of its volume.
+    bool follow(HANDLE link, const Status &status, const QString &strPath, Walked &walked,
+                Reason &reason)
+    {
+        if (status.nTag != IO_REPARSE_TAG_SYMLINK && status.nTag != IO_REPARSE_TAG_MOUNT_POINT) {
+            reason = Reason(QStringLiteral("not followed: a reparse point"), strPath);
+            return false;
+        }
+        QString strDestination;
+        SplitPath destination;
+        if (++m_nLinks > maxLinks || !linkDestination(link, m_strFolder, strDestination)
+            || !splitPath(strDestination, destination)) {
+            reason
+                = Reason(m_nLinks > maxLinks
+                             ? QStringLiteral("too many levels of links")
+                             : QStringLiteral("not followed: a %1 to no folder of a drive or share")
+                                   .arg(kindOf(status)),
+                         strPath);
+            return false;
+        }
+        QVector<Step> followed = stepsOf(destination.names);
+        // A link in a trusted folder is its owner's to set.
+        if (!isTrusted(m_folderStatus.owner))
+            followed.append({QString(), true, status.owner, kindOf(status), strPath});
+        m_steps = followed + m_steps;
+        if (!openRoot(destination, m_folder, m_folderStatus, reason))
+            return false;
+        m_strFolder = destination.strRoot;
+        // A link to a volume's root ends there.
+        walked.status = m_folderStatus;
+        walked.strName.clear();
+        return true;
+    }
+
+    QVector<Step> m_steps;
+    UniqueHandle m_folder;
+    Status m_folderStatus;
+    QString m_strFolder;
+    int m_nLinks = 0;
+};
+
+bool walk(UniqueHandle start, const Status &startStatus, const QString &strStart,
+          QVector<Step> steps, Walked &walked, Reason &reason)
+{
+    return Walk(std::move(steps)).run(std::move(start), startStatus, strStart, walked, reason);
 }
 
 // The folder a walk ended at, with the rights of a held one.
@@ -583,9 +651,8 @@ bool heldWalked(const Walked &walked, const QString &strPath, UniqueHandle &open
                         strPath);
         return false;
     }
-    const NTSTATUS status = reopenFolder(walked.strName.isEmpty() ? walked.folder.get()
-                                                                  : walked.object.get(),
-                                         opened);
+    const NTSTATUS status = reopenFolder(
+        walked.strName.isEmpty() ? walked.folder.get() : walked.object.get(), opened);
     if (!NT_SUCCESS(status))
         reason = Reason(statusReason(status), strPath);
     return NT_SUCCESS(status);
@@ -605,7 +672,8 @@ bool walkFrom(HANDLE folder, const QString &strFolder, const QString &strNames, 
         return false;
     }
     return walk(std::move(start), startStatus, strFolder,
-                stepsOf(QDir::fromNativeSeparators(strNames).split(QLatin1Char('/'))), walked, reason);
+                stepsOf(QDir::fromNativeSeparators(strNames).split(QLatin1Char('/'))), walked,
+                reason);
 }
 
 bool openFd(QFile &file, HANDLE handle, QIODevice::OpenMode mode, const QString &strPath)
@@ -690,7 +758,8 @@ bool deleteOpened(HANDLE object)
     status = setInformation(object, &bDelete, sizeof bDelete, fileDispositionInformation);
     if (NT_SUCCESS(status))
         return true;
-    if ((status != statusCannotDelete && status != statusAccessDenied) || !setReadOnly(object, false))
+    if ((status != statusCannotDelete && status != statusAccessDenied)
+        || !setReadOnly(object, false))
         return false;
     if (NT_SUCCESS(setInformation(object, &bDelete, sizeof bDelete, fileDispositionInformation)))
         return true;
@@ -701,7 +770,7 @@ bool deleteOpened(HANDLE object)
 // Renames the opened object to strTo in the folder, replacing what is there.
 NTSTATUS renameOpened(HANDLE object, HANDLE folder, const QString &strTo)
 {
-    const std::wstring name = strTo.toStdWString();
+    const std::wstring name = QDir::toNativeSeparators(strTo).toStdWString();
     struct RenameInformation
     {
         ULONG nFlags; // ReplaceIfExists in its first byte for the older class
@@ -709,12 +778,13 @@ NTSTATUS renameOpened(HANDLE object, HANDLE folder, const QString &strTo)
         ULONG nLength;
         wchar_t name[1];
     };
-    const ULONG nSize = ULONG(offsetof(RenameInformation, name) + (name.size() + 1) * sizeof(wchar_t));
+    const ULONG nSize
+        = ULONG(offsetof(RenameInformation, name) + (name.size() + 1) * sizeof(wchar_t));
     QByteArray buffer(int(nSize), '\0');
     auto *information = reinterpret_cast<RenameInformation *>(buffer.data());
     information->folder = folder;
     information->nLength = ULONG(name.size() * sizeof(wchar_t));
-    std::copy(name.cbegin(), name.cend(), information->name);
+    memcpy(buffer.data() + offsetof(RenameInformation, name), name.data(), information->nLength);
     // POSIX: a target others hold open with delete sharing is replaced too.
     information->nFlags = renameReplaceIfExists | renamePosixSemantics | renameIgnoreReadOnly;
     const NTSTATUS status = setInformation(object, information, nSize, fileRenameInformationEx);
@@ -797,8 +867,9 @@ QString finalPath(HANDLE handle)
         path.resize(nLength);
         nLength = GetFinalPathNameByHandleW(handle, path.data(), DWORD(path.size()), 0);
     }
-    return nLength > 0 && nLength < path.size() ? displayPath(QString::fromWCharArray(path.data(), int(nLength)))
-                                                 : QString();
+    return nLength > 0 && nLength < path.size()
+        ? displayPath(QString::fromWCharArray(path.data(), int(nLength)))
+        : QString();
 }
 
 } // namespace
@@ -811,7 +882,8 @@ bool runsPrivileged()
             return false;
         TOKEN_ELEVATION elevation = {};
         DWORD nSize = 0;
-        bool bResult = GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &nSize)
+        bool bResult
+            = GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &nSize)
             && elevation.TokenIsElevated;
         QByteArray user(SECURITY_MAX_SID_SIZE + sizeof(TOKEN_USER), Qt::Uninitialized);
         if (!bResult
@@ -891,6 +963,18 @@ HeldFolder HeldFolder::open(const QString &strPath, Reason &reason)
     return HeldFolder(reinterpret_cast<qintptr>(opened.release()), strPath);
 }
 
+bool HeldFolder::ownedByThisAccount() const
+{
+    const Sid owner = ownerOf(handleOf(m_handle));
+    return !owner.isEmpty() && (owner == tokenSid(TokenUser) || owner == tokenSid(TokenOwner));
+}
+
+QString HeldFolder::ownerName() const
+{
+    const Sid owner = ownerOf(handleOf(m_handle));
+    return owner.isEmpty() ? QString() : accountName(owner);
+}
+
 HeldFolder::Entry HeldFolder::entry(const QString &strName) const
 {
     UniqueHandle object;
@@ -902,25 +986,6 @@ HeldFolder::Entry HeldFolder::entry(const QString &strName) const
     if (status.isLink())
         return Entry::Link;
     return status.isFolder() ? Entry::Folder : Entry::File;
-}
-
-HeldFolder HeldFolder::folder(const QString &strName, bool bCreate, Reason &reason) const
-{
-    if (bCreate && entry(strName) == Entry::Missing)
-        return ownFolder(strName, true, reason);
-    const QString strPath = pathOf(strName);
-    UniqueHandle opened;
-    if (runsPrivileged()) {
-        Walked walked;
-        if (!walkFrom(handleOf(m_handle), m_strPath, strName, walked, reason)
-            || !heldWalked(walked, strPath, opened, reason))
-            return HeldFolder();
-    } else if (const NTSTATUS status = openFolderAt(handleOf(m_handle), strName, 0, opened);
-               !NT_SUCCESS(status)) {
-        reason = Reason(folderReason(status), strPath);
-        return HeldFolder();
-    }
-    return HeldFolder(reinterpret_cast<qintptr>(opened.release()), strPath);
 }
 
 HeldFolder HeldFolder::ownFolder(const QString &strName, bool bCreate, Reason &reason) const
@@ -1009,8 +1074,8 @@ bool HeldFolder::openFile(const QString &strName, QIODevice::OpenMode mode, QFil
                             strPath);
             return false;
         }
-        const QString strFinal = pHolder && entry(strName) == Entry::Link ? finalPath(opened.get())
-                                                                          : QString();
+        const QString strFinal
+            = pHolder && entry(strName) == Entry::Link ? finalPath(opened.get()) : QString();
         const int nSlash = strFinal.lastIndexOf(QLatin1Char('/'));
         if (nSlash > 0) {
             holder = HeldFolder::open(strFinal.left(nSlash + 1), reason);
@@ -1042,7 +1107,8 @@ bool HeldFolder::openFile(const QString &strName, QIODevice::OpenMode mode, QFil
             return false;
         }
         UniqueHandle same;
-        NTSTATUS status = reopen(walked.object.get(), fileAccess(mode), FILE_NON_DIRECTORY_FILE, opened);
+        NTSTATUS status
+            = reopen(walked.object.get(), fileAccess(mode), FILE_NON_DIRECTORY_FILE, opened);
         if (NT_SUCCESS(status) && pHolder)
             status = reopenFolder(walked.folder.get(), same);
         if (!NT_SUCCESS(status)) {
@@ -1056,6 +1122,13 @@ bool HeldFolder::openFile(const QString &strName, QIODevice::OpenMode mode, QFil
     // A pipe or device named through a link never ends or blocks.
     if (!isPlainFile(opened.get())) {
         reason = Reason(QStringLiteral("not a plain file"), strPath);
+        return false;
+    }
+    // Windows opens no read-only file for writing; Wine does, as Unix root.
+    Status status;
+    if (mode.testFlag(QIODevice::WriteOnly) && NT_SUCCESS(readStatus(opened.get(), status, false))
+        && (status.nAttributes & FILE_ATTRIBUTE_READONLY)) {
+        reason = Reason(QStringLiteral("permission denied"), strPath);
         return false;
     }
     if (!openFd(file, opened.release(), mode, strPath)) {
@@ -1076,10 +1149,10 @@ bool HeldFolder::createFile(const QString &strName, QFile &file, Reason &reason,
     UniqueHandle made;
     // Never through a link: whatever is at the name, a dangling link too,
     // makes it fail. Made without the read-only attribute.
-    NTSTATUS status = openAt(handleOf(m_handle), strName,
-                             GENERIC_READ | GENERIC_WRITE | DELETE | READ_CONTROL, FILE_CREATE,
-                             FILE_NON_DIRECTORY_FILE | FILE_OPEN_REPARSE_POINT, made,
-                             FILE_ATTRIBUTE_NORMAL);
+    NTSTATUS status
+        = openAt(handleOf(m_handle), strName, GENERIC_READ | GENERIC_WRITE | DELETE | READ_CONTROL,
+                 FILE_CREATE, FILE_NON_DIRECTORY_FILE | FILE_OPEN_REPARSE_POINT, made,
+                 FILE_ATTRIBUTE_NORMAL);
     if (!NT_SUCCESS(status)) {
         reason = Reason(status == statusNameCollision ? QStringLiteral("exists already")
                                                       : statusReason(status),
@@ -1118,6 +1191,14 @@ bool HeldFolder::createTemporary(const QString &strPrefix, QFile &file, QString 
             return false;
     }
     return false;
+}
+
+bool HeldFolder::place(QFile &temporary, QString &strTemporary, const QString &,
+                       const QString &strName) const
+{
+    // Windows makes no file without a name: the temporary has one.
+    temporary.close();
+    return rename(strTemporary, strName);
 }
 
 void HeldFolder::copyOwnerAndMode(QFile &, const QFile &)
