@@ -226,8 +226,9 @@ QString writeInPlace(const HeldFolder &folder, const QString &strName, const QBy
 // Writes the new content beside the file in its folder held open, puts it
 // on disk and then renames it into place, so that at every instant the name
 // holds either the old or the new complete content, also after a power loss.
-// pModel, the file replaced, gives its owner and permissions.
-QString replaceFile(const HeldFolder &folder, const QString &strName, const QFile *pModel,
+// pModel, the file replaced, gives its owner and permissions, and is closed
+// then: Windows replaces no file that is still open.
+QString replaceFile(const HeldFolder &folder, const QString &strName, QFile *pModel,
                     const QByteArray &content, QIODevice::OpenMode mode = QIODevice::Text)
 {
     QFile file;
@@ -240,8 +241,10 @@ QString replaceFile(const HeldFolder &folder, const QString &strName, const QFil
             return writeInPlace(folder, strName, content, mode);
         return reason.text();
     }
-    if (pModel)
+    if (pModel) {
         HeldFolder::copyOwnerAndMode(file, *pModel);
+        pModel->close();
+    }
     // A write that stops short (a full disk) reports no error.
     QString strReason;
     if (file.write(content) != content.size() || !file.flush()) {

@@ -124,8 +124,11 @@ UninstallResult removeInstallation(const QString &strJLinkPath, bool bUserFolder
         return UninstallResult::Failed;
     }
     // Only empty folders go; one holding a file of the user's own stays.
+    // Each is let go first: Windows removes no folder that is still open.
+    folders.loaders = HeldFolder();
     if (folders.vendor.isOpen() && folders.vendor.removeFolder(Vendor::loaderFolder()))
         bRemoved = true;
+    folders.vendor = HeldFolder();
     if (folders.devices.isOpen())
         folders.devices.removeFolder(Vendor::name());
     // J-Link's own database stays; the per-user one is the installer's.
@@ -139,10 +142,11 @@ UninstallResult removeInstallation(const QString &strJLinkPath, bool bUserFolder
 void removeEmptyUserFolders(const QString &strJLinkPath)
 {
     Reason reason;
-    const HeldFolder folder = HeldFolder::open(strJLinkPath, reason);
+    HeldFolder folder = HeldFolder::open(strJLinkPath, reason);
     if (!folder.isOpen() || folder.entry(QStringLiteral("JLinkDevices.xml")) != HeldFolder::Entry::Missing)
         return;
     folder.removeFolder(Vendor::devicesFolder());
+    folder = HeldFolder();
     const QFileInfo info(strJLinkPath);
     const HeldFolder parent = HeldFolder::open(info.path(), reason);
     if (parent.isOpen())
