@@ -896,35 +896,6 @@ bool runsPrivileged()
     return bPrivileged;
 }
 
-HeldFolder::HeldFolder(qintptr handle, const QString &strPath)
-    : m_handle(handle)
-    , m_strPath(strPath)
-{
-}
-
-HeldFolder::HeldFolder(HeldFolder &&other) noexcept
-    : m_handle(std::exchange(other.m_handle, invalidHandle))
-    , m_strPath(std::move(other.m_strPath))
-    , m_nOwner(other.m_nOwner)
-    , m_nGroup(other.m_nGroup)
-{
-}
-
-HeldFolder &HeldFolder::operator=(HeldFolder &&other) noexcept
-{
-    close();
-    m_handle = std::exchange(other.m_handle, invalidHandle);
-    m_strPath = std::move(other.m_strPath);
-    m_nOwner = other.m_nOwner;
-    m_nGroup = other.m_nGroup;
-    return *this;
-}
-
-HeldFolder::~HeldFolder()
-{
-    close();
-}
-
 void HeldFolder::close()
 {
     if (isOpen())
