@@ -2,7 +2,6 @@
 #include "devicedatabase.h"
 #include "jlinkaddqn58mcu.h"
 #include "jobmessages.h"
-#include "pinnedhashseed.h"
 #include "registration.h"
 
 #include <QFileInfo>
@@ -68,8 +67,6 @@ QByteArray catalogueEntriesText()
 {
     // The same bytes for every job of the process, made once.
     static const QByteArray text = [] {
-        // Each element's attributes take their order from the seed when it is made.
-        const PinnedHashSeed seed;
         QDomDocument doc;
         doc.appendChild(doc.createElement(QStringLiteral("DataBase")));
         addCatalogueEntries(doc);

@@ -4,7 +4,6 @@
 #include "fileaccess.h"
 #include "heldfolder.h"
 #include "jobmessages.h"
-#include "pinnedhashseed.h"
 #include "setuplog.h"
 
 #include <QBuffer>
@@ -341,7 +340,6 @@ void writeAsSaved(QByteArray &text, const std::function<void(QTextStream &)> &wr
 {
     QBuffer buffer(&text);
     buffer.open(QIODevice::WriteOnly);
-    const PinnedHashSeed seed;
     // Encoded as it is written, so that the whole text is never held twice.
     QTextStream stream(&buffer);
     stream.setCodec(textCodec);
@@ -357,8 +355,11 @@ bool editedText(const QString &strFileName, const std::function<bool(QDomDocumen
 {
     QByteArray content = readWhole(file, strFileName);
     const Prolog prolog = checkedProlog(content, strFileName);
-    if (textEdit && !prolog.bDocumentType && textEdit(content, text))
-        return true;
+    if (textEdit && !prolog.bDocumentType) {
+        const TextEditResult result = textEdit(content, text);
+        if (result != TextEditResult::LeftToTree)
+            return result == TextEditResult::Edited;
+    }
     doc = documentFromContent(content, prolog, strFileName);
     content = QByteArray();
     if (!edit(doc))
@@ -407,6 +408,21 @@ QDomDocument loadDeviceDatabase(QString strFileName, DatabaseAccess access)
 QDomDocument parseDeviceDatabase(const QByteArray &content, const QString &strFileName)
 {
     return documentFromContent(content, checkedProlog(content, strFileName), strFileName);
+}
+
+QVector<ReadEntry> loadVendorEntries(const QString &strFileName)
+{
+    OpenedFile opened;
+    openWholeFile(strFileName, DatabaseAccess::ReadOnly, opened);
+    const QByteArray content = readWhole(opened.file, strFileName);
+    checkedProlog(content, strFileName);
+    QVector<ReadEntry> entries;
+    qint64 nLine = 0;
+    qint64 nColumn = 0;
+    if (!readVendorEntries(content, entries, nLine, nColumn))
+        throwFileError(QStringLiteral("Failed to parse file: "), strFileName,
+                       notWellFormed(strFileName, nLine, nColumn));
+    return entries;
 }
 
 QDomDocument loadDatabaseTemplate()
@@ -465,7 +481,6 @@ bool editDeviceDatabase(const QString &strFileName, const std::function<bool(QDo
 {
     Reason reason;
     try {
-        const PinnedHashSeed seed;
         // Read once and written beside what was read: a name swapped in
         // between changes nothing of where the text goes.
         OpenedFile opened;

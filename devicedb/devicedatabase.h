@@ -2,6 +2,7 @@
 #define DEVICEDATABASE_H
 
 #include "failurereason.h"
+#include "vendorentryreader.h"
 
 #include <QDomDocument>
 #include <QString>
@@ -36,6 +37,9 @@ QDomDocument loadDeviceDatabase(QString strFileName,
                                 DatabaseAccess access = DatabaseAccess::ReadWrite);
 // The same for a file's content already read.
 QDomDocument parseDeviceDatabase(const QByteArray &content, const QString &strFileName);
+// The vendor's entries of the file, opened for reading only, refused as a
+// load refuses it, and read once without building the tree.
+QVector<ReadEntry> loadVendorEntries(const QString &strFileName);
 // The bundle's template as a document: what a missing database starts from.
 QDomDocument loadDatabaseTemplate();
 // The text a save writes: UTF-8, two spaces of indentation, no declaration.
@@ -52,14 +56,14 @@ bool saveDatabaseText(const QByteArray &text, const QString &strFileName,
 // and more lines follow; every line then ends with a line end.
 void removeXmlDeclaration(QByteArray &text);
 // The same change as an edit of the tree followed by its save, made from the
-// file's content straight to the text to save; false leaves it to the tree.
-using TextEdit = std::function<bool(const QByteArray &content, QByteArray &text)>;
+// file's content straight to the text to save.
+enum class TextEditResult { Edited, Unchanged, LeftToTree };
+using TextEdit = std::function<TextEditResult(const QByteArray &content, QByteArray &text)>;
 
 // One change of a database file: loads it whole, applies edit, and saves it
-// when edit returns true, with the hash seed pinned from load to save so that
-// every element keeps its attribute order. textEdit, when given, is tried
-// first, on content the load accepts. A file that cannot be read whole is
-// never saved over. On failure strErroInfo gets the job's message, and
+// when edit returns true. textEdit, when given, is tried first, on content
+// the load accepts without a document type. A file that cannot be read whole
+// is never saved over. On failure strErroInfo gets the job's message, and
 // pReason, when given, why.
 bool editDeviceDatabase(const QString &strFileName, const std::function<bool(QDomDocument)> &edit,
                         QString &strErroInfo, Reason *pReason,

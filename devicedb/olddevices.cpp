@@ -4,6 +4,7 @@
 #include "heldfolder.h"
 #include "jlinkaddqn58mcu.h"
 #include "jobmessages.h"
+#include "textrewriter.h"
 #include "vendor.h"
 #include "vendorentries.h"
 
@@ -40,13 +41,20 @@ bool JLinkAddQN58MCU::removeOldDevices(QString strJLinkPath, QString &strErroInf
 
     const QString strDatabasePath = deviceDatabasePath(strJLinkPath);
     if (QFileInfo::exists(strDatabasePath)) {
+        // The job's single pass with nothing to add; a database with a
+        // document type takes the tree.
         return editDeviceDatabase(
             strDatabasePath,
             [](QDomDocument doc) {
                 removeVendorEntries(doc.documentElement());
                 return true;
             },
-            strErroInfo, pReason);
+            strErroInfo, pReason,
+            [](const QByteArray &content, QByteArray &text) {
+                return rewriteDatabaseText(content, QByteArray(), text)
+                    ? TextEditResult::Edited
+                    : TextEditResult::LeftToTree;
+            });
     }
     // A template that could not be copied leaves the message to the job.
     Reason reason;

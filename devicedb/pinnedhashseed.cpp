@@ -1,24 +1,18 @@
-#include "pinnedhashseed.h"
+// The DOM keeps an element's attributes in a hash table that takes the
+// process's hash seed when it is filled, and writes them in the table's
+// order; the edit of the text orders them as that table does. With the seed
+// pinned before anything runs, the same database gives the same file on
+// every machine and through every path: the tree, the text, the catalogue's
+// entries made once. Compiled into every program that links the add-on.
 
 #include <QHash>
-#include <QRecursiveMutex>
 
 namespace {
 
-QRecursiveMutex &seedMutex()
+struct HashSeedPin
 {
-    static QRecursiveMutex mutex;
-    return mutex;
-}
-
-int nPins = 0; // guarded by seedMutex()
-
-} // namespace
-
-PinnedHashSeed::PinnedHashSeed()
-{
-    seedMutex().lock();
-    if (nPins++ == 0) {
+    HashSeedPin()
+    {
         // The toolkit ignores every seed while QT_HASH_SEED is set. Any seed
         // but 0 lets it hash with the processor's CRC32 instructions where
         // there are some, and x86-64 and ARM machines would write the
@@ -26,11 +20,8 @@ PinnedHashSeed::PinnedHashSeed()
         qunsetenv("QT_HASH_SEED");
         qSetGlobalQHashSeed(0);
     }
-}
+};
 
-PinnedHashSeed::~PinnedHashSeed()
-{
-    if (--nPins == 0)
-        qSetGlobalQHashSeed(-1);
-    seedMutex().unlock();
-}
+const HashSeedPin pin;
+
+} // namespace

@@ -1,7 +1,6 @@
 #include "textrewriter.h"
 
-#include "pinnedhashseed.h"
-#include "vendor.h"
+#include "vendorentries.h"
 
 #include <QBuffer>
 #include <QHash>
@@ -138,6 +137,7 @@ public:
     }
 
     bool rewrite(QXmlStreamReader &reader);
+    RewriteOutcome outcome() const { return m_outcome; }
 
 private:
     bool startElement(const QXmlStreamReader &reader);
@@ -155,11 +155,14 @@ private:
     QByteArray &m_out;
     std::vector<Level> m_levels; // the document's, then one per open element
     AttributeOrders m_orders;
-    // The document element's child named Device being read: where its text
-    // began, its parent's level then, and whether it is the vendor's entry.
+    VendorEntryRule m_rule;
+    // The document element's child being read: where its text began and
+    // its parent's level then, for when it turns out to be the vendor's entry.
     int m_nEntryStart = -1;
     Level m_rootBeforeEntry;
-    bool m_bVendorEntry = false;
+    bool m_bBesideRoot = false; // a declaration, comment or instruction
+    bool m_bRootAttributes = false;
+    RewriteOutcome m_outcome;
 };
 
 bool Rewriter::rewrite(QXmlStreamReader &reader)
@@ -167,6 +170,9 @@ bool Rewriter::rewrite(QXmlStreamReader &reader)
     while (!reader.atEnd()) {
         switch (reader.readNext()) {
         case QXmlStreamReader::StartDocument:
+            // The tree keeps the declaration as an instruction.
+            m_bBesideRoot = !reader.documentVersion().isEmpty();
+            break;
         case QXmlStreamReader::EndDocument:
             break;
         case QXmlStreamReader::StartElement:
@@ -198,6 +204,7 @@ bool Rewriter::rewrite(QXmlStreamReader &reader)
         return false;
     if (m_levels.front().bLineEndPending)
         m_out += '\n';
+    m_outcome.bEmptied = m_outcome.bEmptied && !m_bBesideRoot;
     return true;
 }
 
@@ -218,13 +225,12 @@ bool Rewriter::startElement(const QXmlStreamReader &reader)
 {
     const QStringRef name = reader.qualifiedName();
     const QXmlStreamAttributes attributes = reader.attributes();
-    if (m_levels.size() == 2 && name == QLatin1String("Device")) {
+    m_rule.startElement(name, vendorAttribute(attributes));
+    if (m_levels.size() == 1) {
+        m_bRootAttributes = !attributes.isEmpty();
+    } else if (m_levels.size() == 2) {
         m_nEntryStart = m_out.size();
         m_rootBeforeEntry = m_levels.back();
-        m_bVendorEntry = false;
-    } else if (m_levels.size() == 3 && m_nEntryStart >= 0 && name == QLatin1String("ChipInfo")
-               && attributes.value(QLatin1String("Vendor")) == Vendor::name()) {
-        m_bVendorEntry = true;
     }
     const bool bIndent = !m_levels.back().bAfterText;
     beginChild(false);
@@ -253,10 +259,13 @@ bool Rewriter::startElement(const QXmlStreamReader &reader)
 
 void Rewriter::endElement(QStringView name)
 {
+    const bool bVendorEntry = m_rule.endElement();
     if (m_levels.size() == 2)
         appendEntries();
     const Level closed = m_levels.back();
     m_levels.pop_back();
+    if (m_levels.size() == 1)
+        m_outcome.bEmptied = closed.bOpenPending && !m_bRootAttributes;
     if (closed.bOpenPending) {
         m_out += "/>";
     } else {
@@ -270,14 +279,12 @@ void Rewriter::endElement(QStringView name)
     }
     Level &parent = m_levels.back();
     parent.bLineEndPending = true;
-    if (m_levels.size() != 2 || m_nEntryStart < 0)
-        return;
-    if (m_bVendorEntry) {
+    if (bVendorEntry) {
         m_out.truncate(m_nEntryStart);
         parent = m_rootBeforeEntry;
         parent.bAfterInstruction = false; // as read, an element came last
+        ++m_outcome.nRemoved;
     }
-    m_nEntryStart = -1;
 }
 
 void Rewriter::appendEntries()
@@ -292,6 +299,7 @@ void Rewriter::appendEntries()
 
 void Rewriter::comment(QStringView text)
 {
+    m_bBesideRoot = m_bBesideRoot || m_levels.size() == 1;
     const bool bIndent = !m_levels.back().bAfterText;
     beginChild(false);
     if (bIndent)
@@ -304,6 +312,7 @@ void Rewriter::comment(QStringView text)
 
 void Rewriter::instruction(QStringView target, QStringView data)
 {
+    m_bBesideRoot = m_bBesideRoot || m_levels.size() == 1;
     beginChild(false);
     m_out += "<?";
     append(m_out, target);
@@ -331,7 +340,7 @@ void Rewriter::text(QStringView text, bool bCData)
 } // namespace
 
 bool rewriteDatabaseText(const QByteArray &content, const QByteArray &entriesText,
-                         QByteArray &result)
+                         QByteArray &result, RewriteOutcome *pOutcome)
 {
     // Read as the loader reads, from a device.
     QBuffer buffer;
@@ -339,9 +348,12 @@ bool rewriteDatabaseText(const QByteArray &content, const QByteArray &entriesTex
     buffer.open(QIODevice::ReadOnly);
     QXmlStreamReader reader(&buffer);
     reader.setNamespaceProcessing(false);
-    // The attributes' order is the tree's under the seed its load pins.
-    const PinnedHashSeed seed;
     result.clear();
     result.reserve(content.size() + content.size() / 8 + entriesText.size());
-    return Rewriter(entriesText, result).rewrite(reader);
+    Rewriter rewriter(entriesText, result);
+    if (!rewriter.rewrite(reader))
+        return false;
+    if (pOutcome)
+        *pOutcome = rewriter.outcome();
+    return true;
 }

@@ -2,20 +2,48 @@
 
 #include "vendor.h"
 
-#include <QDomNodeList>
+bool VendorEntryRule::startElement(QStringView name, QStringView vendor)
+{
+    ++m_nDepth;
+    if (m_nDepth == 2) {
+        m_bDevice = name == QLatin1String("Device");
+        m_bVendor = false;
+    } else if (m_nDepth == 3 && m_bDevice && name == QLatin1String("ChipInfo")
+               && vendor == Vendor::name()) {
+        m_bVendor = true;
+        return true;
+    }
+    return false;
+}
+
+bool VendorEntryRule::endElement()
+{
+    return m_nDepth-- == 2 && m_bDevice && m_bVendor;
+}
+
+QStringView attributeAsKept(const QXmlStreamAttributes &attributes, QStringView name)
+{
+    for (auto it = attributes.crbegin(); it != attributes.crend(); ++it) {
+        if (it->qualifiedName() == name)
+            return it->value();
+    }
+    return QStringView();
+}
 
 bool isVendorEntry(const QDomNode &node)
 {
-    if (!node.isElement() || node.nodeName() != QLatin1String("Device"))
+    if (!node.isElement())
         return false;
-    const QDomNodeList children = node.childNodes();
-    for (int i = 0; i < children.count(); ++i) {
-        const QDomElement child = children.at(i).toElement();
-        if (!child.isNull() && child.tagName() == QLatin1String("ChipInfo")
-            && child.attribute(QStringLiteral("Vendor")) == Vendor::name())
-            return true;
+    VendorEntryRule rule;
+    rule.startElement(node.parentNode().nodeName(), QString());
+    const QDomElement entry = node.toElement();
+    rule.startElement(entry.tagName(), entry.attribute(QStringLiteral("Vendor")));
+    for (QDomElement child = entry.firstChildElement(); !child.isNull();
+         child = child.nextSiblingElement()) {
+        rule.startElement(child.tagName(), child.attribute(QStringLiteral("Vendor")));
+        rule.endElement();
     }
-    return false;
+    return rule.endElement();
 }
 
 void removeVendorEntries(QDomElement root)

@@ -6,7 +6,6 @@
 #include "databaseupdate.h"
 #include "devicedatabase.h"
 #include "jlinkaddqn58mcu.h"
-#include "pinnedhashseed.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -44,7 +43,6 @@ int updateDevices(const QString &strJLinkPath, QString &strReason)
 // Both ways of the job's edit on the same content.
 void compareTextEditWithTree(const QByteArray &input)
 {
-    const PinnedHashSeed seed;
     QDomDocument doc;
     try {
         doc = parseDeviceDatabase(input, QStringLiteral("input"));

@@ -5,7 +5,6 @@
 #include "heldfolder.h"
 #include "jobmessages.h"
 #include "olddevices.h"
-#include "pinnedhashseed.h"
 #include "registration.h"
 #include "textrewriter.h"
 #include "vendorentries.h"
@@ -21,9 +20,10 @@ bool replaceVendorEntries(QDomDocument doc)
     return true;
 }
 
-bool replaceVendorEntriesInText(const QByteArray &content, QByteArray &text)
+TextEditResult replaceVendorEntriesInText(const QByteArray &content, QByteArray &text)
 {
-    return rewriteDatabaseText(content, catalogueEntriesText(), text);
+    return rewriteDatabaseText(content, catalogueEntriesText(), text) ? TextEditResult::Edited
+                                                                      : TextEditResult::LeftToTree;
 }
 
 namespace {
@@ -36,7 +36,6 @@ bool createWithEntries(const QString &strJLinkPath, QString &strErroInfo, Reason
     const QString strDatabasePath = deviceDatabasePath(strJLinkPath);
     Reason reason;
     try {
-        const PinnedHashSeed seed;
         QDomDocument doc = loadDatabaseTemplate();
         replaceVendorEntries(doc);
         // Whatever is in the way, a name that leads nowhere included, is replaced.

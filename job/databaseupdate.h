@@ -1,6 +1,8 @@
 #ifndef DATABASEUPDATE_H
 #define DATABASEUPDATE_H
 
+#include "devicedatabase.h"
+
 #include <QByteArray>
 #include <QDomDocument>
 
@@ -9,6 +11,6 @@
 bool replaceVendorEntries(QDomDocument doc);
 // Straight from the text, for all but rare content (see rewriteDatabaseText):
 // without the tree, a large database takes a fraction of the time and memory.
-bool replaceVendorEntriesInText(const QByteArray &content, QByteArray &text);
+TextEditResult replaceVendorEntriesInText(const QByteArray &content, QByteArray &text);
 
 #endif

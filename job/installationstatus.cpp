@@ -5,9 +5,7 @@
 #include "heldfolder.h"
 #include "registration.h"
 #include "vendor.h"
-#include "vendorentries.h"
 
-#include <QDomNamedNodeMap>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -20,89 +18,46 @@ namespace {
 // A line names this many and counts the rest.
 const int namesShown = 5;
 
-QString deviceName(const QDomElement &entry)
+// What the registration step writes, from the same writers, read as a
+// database's entries are read.
+const QVector<ReadEntry> &expectedEntries()
 {
-    for (QDomElement chipInfo = entry.firstChildElement(QStringLiteral("ChipInfo"));
-         !chipInfo.isNull(); chipInfo = chipInfo.nextSiblingElement(QStringLiteral("ChipInfo"))) {
-        if (chipInfo.attribute(QStringLiteral("Vendor")) == Vendor::name())
-            return chipInfo.attribute(QStringLiteral("Name"));
-    }
-    return QString();
-}
-
-QVector<QDomElement> vendorEntries(const QDomElement &root)
-{
-    QVector<QDomElement> entries;
-    for (QDomNode node = root.firstChild(); !node.isNull(); node = node.nextSibling()) {
-        if (isVendorEntry(node))
-            entries.append(node.toElement());
-    }
+    static const QVector<ReadEntry> entries = [] {
+        QVector<ReadEntry> read;
+        qint64 nLine = 0;
+        qint64 nColumn = 0;
+        readVendorEntries("<DataBase>\n" + catalogueEntriesText() + "</DataBase>\n", read, nLine,
+                          nColumn);
+        return read;
+    }();
     return entries;
 }
 
-// What the registration step writes, from the same writers.
-QVector<QDomElement> expectedEntries()
+void compareEntries(const QVector<ReadEntry> &present, InstallationStatus &status)
 {
-    QDomDocument doc;
-    doc.appendChild(doc.createElement(QStringLiteral("DataBase")));
-    addCatalogueEntries(doc);
-    return vendorEntries(doc.documentElement());
-}
-
-bool sameAttributes(const QDomNamedNodeMap &a, const QDomNamedNodeMap &b)
-{
-    if (a.count() != b.count())
-        return false;
-    for (int i = 0; i < a.count(); ++i) {
-        const QDomNode other = b.namedItem(a.item(i).nodeName());
-        if (other.isNull() || other.nodeValue() != a.item(i).nodeValue())
-            return false;
-    }
-    return true;
-}
-
-bool sameNode(const QDomNode &a, const QDomNode &b)
-{
-    if (a.nodeType() != b.nodeType() || a.nodeName() != b.nodeName()
-        || a.nodeValue() != b.nodeValue() || !sameAttributes(a.attributes(), b.attributes()))
-        return false;
-    const QDomNodeList aChildren = a.childNodes();
-    const QDomNodeList bChildren = b.childNodes();
-    if (aChildren.count() != bChildren.count())
-        return false;
-    for (int i = 0; i < aChildren.count(); ++i) {
-        if (!sameNode(aChildren.at(i), bChildren.at(i)))
-            return false;
-    }
-    return true;
-}
-
-void compareEntries(const QVector<QDomElement> &present, InstallationStatus &status)
-{
-    const QVector<QDomElement> expected = expectedEntries();
+    const QVector<ReadEntry> &expected = expectedEntries();
     QHash<QString, int> indexOf;
     for (int i = 0; i < expected.size(); ++i)
-        indexOf.insert(deviceName(expected.at(i)), i);
+        indexOf.insert(expected.at(i).strDevice, i);
 
     QVector<bool> seen(expected.size(), false);
     int nPrevious = -1;
-    for (const QDomElement &entry : present) {
-        const QString strName = deviceName(entry);
-        const int nIndex = indexOf.value(strName, -1);
+    for (const ReadEntry &entry : present) {
+        const int nIndex = indexOf.value(entry.strDevice, -1);
         if (nIndex < 0 || seen.at(nIndex)) {
-            status.extraEntries.append(strName);
+            status.extraEntries.append(entry.strDevice);
             continue;
         }
         seen[nIndex] = true;
-        if (!sameNode(entry, expected.at(nIndex)))
-            status.changedDevices.append(strName);
+        if (entry.strContent != expected.at(nIndex).strContent)
+            status.changedDevices.append(entry.strDevice);
         if (nIndex < nPrevious)
             status.bOutOfOrder = true;
         nPrevious = nIndex;
     }
     for (int i = 0; i < expected.size(); ++i) {
         if (!seen.at(i))
-            status.missingDevices.append(deviceName(expected.at(i)));
+            status.missingDevices.append(expected.at(i).strDevice);
     }
 }
 
@@ -162,13 +117,12 @@ QString namedList(const QStringList &names, const QString &strWhat)
 InstallationStatus checkInstallation(const QString &strJLinkPath)
 {
     InstallationStatus status;
-    QVector<QDomElement> present;
+    QVector<ReadEntry> present;
     const QString strDatabasePath = deviceDatabasePath(strJLinkPath);
     if (QFileInfo::exists(strDatabasePath)) {
         try {
             // A user who may only read the installation may still check it.
-            present = vendorEntries(
-                loadDeviceDatabase(strDatabasePath, DatabaseAccess::ReadOnly).documentElement());
+            present = loadVendorEntries(strDatabasePath);
         } catch (const FileError &error) {
             status.state = InstallationStatus::State::Unreadable;
             status.reason = error.reason();

@@ -4,6 +4,7 @@
 #include "devicedatabase.h"
 #include "heldfolder.h"
 #include "jobmessages.h"
+#include "textrewriter.h"
 #include "vendor.h"
 #include "vendorentries.h"
 
@@ -26,13 +27,22 @@ bool holdsNothing(const QDomDocument &doc)
     return true;
 }
 
-// A database without the vendor's entries is not rewritten. bEmptied tells
-// that nothing else is left in it either.
+// The job's single pass with nothing to add; a database with a document type
+// takes the tree. One without the vendor's entries is not rewritten.
+// bEmptied tells that nothing else is left in it either.
 bool removeEntries(const QString &strDatabasePath, bool &bRemoved, bool &bEmptied,
                    QString &strErroInfo, Reason *pReason)
 {
     if (!QFileInfo::exists(strDatabasePath))
         return true;
+    const auto textEdit = [&](const QByteArray &content, QByteArray &text) {
+        RewriteOutcome outcome;
+        if (!rewriteDatabaseText(content, QByteArray(), text, &outcome))
+            return TextEditResult::LeftToTree;
+        bEmptied = outcome.bEmptied;
+        bRemoved = outcome.nRemoved > 0;
+        return bRemoved ? TextEditResult::Edited : TextEditResult::Unchanged;
+    };
     const auto edit = [&](QDomDocument doc) {
         QDomElement root = doc.documentElement();
         const int nBefore = root.childNodes().count();
@@ -41,7 +51,7 @@ bool removeEntries(const QString &strDatabasePath, bool &bRemoved, bool &bEmptie
         bRemoved = root.childNodes().count() != nBefore;
         return bRemoved;
     };
-    return editDeviceDatabase(strDatabasePath, edit, strErroInfo, pReason);
+    return editDeviceDatabase(strDatabasePath, edit, strErroInfo, pReason, textEdit);
 }
 
 // The vendor's folders below the installation, when they are there; a
