@@ -8,8 +8,10 @@
 #include "deploymentlist.h"
 #include "devicedatabase.h"
 #include "heldfolder.h"
+#include "installationstatus.h"
 #include "jlinkaddqn58mcu.h"
 #include "peakmemory.h"
+#include "uninstallation.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -54,6 +56,19 @@ void registerNew(const QString &strJLinkPath)
 {
     QString strErroInfo;
     JLinkAddQN58MCU::registerDevices(strJLinkPath, strErroInfo);
+}
+
+void checkStatus(const QString &strJLinkPath)
+{
+    if (checkInstallation(strJLinkPath).state != InstallationStatus::State::Installed)
+        qFatal("status does not find the installation in %s", qPrintable(strJLinkPath));
+}
+
+void uninstallAll(const QString &strJLinkPath)
+{
+    QString strErroInfo;
+    if (uninstall(strJLinkPath, strErroInfo) != UninstallResult::Removed)
+        qFatal("uninstall failed on %s", qPrintable(strJLinkPath));
 }
 
 void deploy(const QString &strJLinkPath)
@@ -142,10 +157,14 @@ std::vector<Case> cases()
     std::vector<Case> list{{"job, fresh folder", -1, nothing, runTheJob},
                            {"its files, each synced", -1, nothing, writeEachSynced},
                            {"its files, not synced", -1, nothing, writeUnsynced},
-                           {"job, empty database", 0, nothing, runTheJob},
                            {"database steps", 0, nothing, updateDatabase}};
-    for (int nOthers : {1000, 10000, 50000}) {
+    // Status and uninstall beside the job on the same database.
+    for (int nOthers : {0, 1000, 10000, 50000}) {
         list.push_back({"job", nOthers, nothing, runTheJob});
+        list.push_back({"status, over an installation", nOthers, runTheJob, checkStatus});
+        list.push_back({"uninstall, over an installation", nOthers, runTheJob, uninstallAll});
+    }
+    for (int nOthers : {1000, 10000, 50000}) {
         list.push_back({"database steps", nOthers, nothing, updateDatabase});
         list.push_back({"job, second run", nOthers, runTheJob, runTheJob});
         list.push_back({"removal, over an installation", nOthers, runTheJob, removeOld});

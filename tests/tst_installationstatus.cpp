@@ -97,6 +97,20 @@ void tst_InstallationStatus::statusOfInstallation_data()
         vendorEntry(doc, 0).firstChildElement(QStringLiteral("ChipInfo"))
             .setAttribute(QStringLiteral("WorkRAMSize"), QStringLiteral("0x010000"));
     }) << "differs: changed devices: -QN58K212ZCT6";
+    const auto appendToEntry = [](const std::function<QDomNode(QDomDocument)> &make) {
+        return databaseEdit([make](QDomDocument doc, QDomElement) {
+            vendorEntry(doc, 0).appendChild(make(doc));
+        });
+    };
+    QTest::newRow("blanks inside an entry") << appendToEntry([](QDomDocument doc) {
+        return doc.createTextNode(QStringLiteral("\n   "));
+    }) << "installed";
+    QTest::newRow("text inside an entry") << appendToEntry([](QDomDocument doc) {
+        return doc.createTextNode(QStringLiteral("x"));
+    }) << "differs: changed devices: -QN58K212ZCT6";
+    QTest::newRow("comment inside an entry") << appendToEntry([](QDomDocument doc) {
+        return doc.createComment(QStringLiteral("x"));
+    }) << "differs: changed devices: -QN58K212ZCT6";
     QTest::newRow("stale entry") << databaseEdit([](QDomDocument doc, QDomElement root) {
         QDomElement stale = otherVendorsEntry(doc);
         stale.firstChildElement().setAttribute(QStringLiteral("Vendor"), QStringLiteral("Kestrilon"));

@@ -60,6 +60,8 @@ void tst_OldDevices::onlyTheVendorsEntriesAreRemoved_data()
     QTest::newRow("vendor among other attributes goes")
         << QStringList{QStringLiteral("<Device><ChipInfo Name=\"X\" Core=\"M4\" Vendor=\"Kestrilon\"/></Device>")}
         << QStringList{};
+    const QString inName = QStringLiteral("<Device><ChipInfo Name=\"Kestrilon\"/></Device>");
+    QTest::newRow("vendor's name in another attribute stays") << QStringList{inName} << QStringList{inName};
     const QString onDevice = QStringLiteral("<Device Vendor=\"Kestrilon\"><ChipInfo Name=\"X\"/></Device>");
     QTest::newRow("vendor on Device itself stays") << QStringList{onDevice} << QStringList{onDevice};
     const QString onBank = QStringLiteral("<Device><FlashBankInfo Vendor=\"Kestrilon\"/></Device>");

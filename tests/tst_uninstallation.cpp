@@ -21,6 +21,8 @@ class tst_Uninstallation : public QObject
 private slots:
     void removesOnlyWhatWasInstalled_data();
     void removesOnlyWhatWasInstalled();
+    void writesTheStoredText_data();
+    void writesTheStoredText();
     void secondUninstallFindsNothing();
     void emptiedUserFolderGoes_data();
     void emptiedUserFolderGoes();
@@ -89,6 +91,33 @@ void tst_Uninstallation::removesOnlyWhatWasInstalled()
                  QStringList{QFileInfo(userFile).fileName()});
 }
 
+void tst_Uninstallation::writesTheStoredText_data()
+{
+    QTest::addColumn<QByteArray>("database");
+    QTest::addColumn<QByteArray>("stored"); // with "\n" line ends
+
+    const QByteArray ours("<Device><ChipInfo Vendor=\"Kestrilon\" Name=\"QN58\"/></Device>");
+    const QByteArray others("<Device><ChipInfo Vendor=\"ST\" Name=\"A\" Core=\"M4\"/></Device>"
+                            "<!-- c -->" + ours + "<?tool x?>\nt");
+    const QByteArray stored("<DataBase>\n  <Device>\n    <ChipInfo Name=\"A\" Core=\"M4\" Vendor=\"ST\"/>\n"
+                            "  </Device>\n  <!-- c -->\n<?tool x?>\nt</DataBase>\n");
+    QTest::newRow("the single pass") << "<DataBase>" + ours + others + "</DataBase>" << stored;
+    QTest::newRow("a document type") << "<!DOCTYPE DataBase><DataBase>" + ours + others + "</DataBase>"
+                                     << stored;
+}
+
+// Only the vendor's entries go; all else is written as the tree writes it.
+void tst_Uninstallation::writesTheStoredText()
+{
+    QFETCH(QByteArray, database);
+    QFETCH(QByteArray, stored);
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.path() + QStringLiteral("/JLinkDevices.xml"), database));
+    QString strErroInfo;
+    QCOMPARE(uninstall(dir.path(), strErroInfo), UninstallResult::Removed);
+    QCOMPARE(readFile(dir.path() + QStringLiteral("/JLinkDevices.xml")), withLineEnds(stored));
+}
+
 void tst_Uninstallation::secondUninstallFindsNothing()
 {
     QTemporaryDir dir;
@@ -113,6 +142,8 @@ void tst_Uninstallation::emptiedUserFolderGoes_data()
     QTest::newRow("per-user folder with a comment")
         << TargetKind::UserFolder << QByteArray("<DataBase>\n<!-- mine -->\n</DataBase>\n")
         << true;
+    QTest::newRow("per-user folder with an attribute")
+        << TargetKind::UserFolder << QByteArray("<DataBase Version=\"1\"/>") << true;
     QTest::newRow("per-user folder with another vendor")
         << TargetKind::UserFolder << otherVendorsDatabase(1) << true;
     QTest::newRow("installation: J-Link's database stays")

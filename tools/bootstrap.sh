@@ -65,6 +65,7 @@ run_fuzzer() {
         -print_final_stats=1 -dict="$source_dir/fuzz/xml.dict" \
         -artifact_prefix="$fuzz_run/" "$fuzz_run/corpus" >"$log" 2>&1; then
         echo "fuzzer: no finding in $(sed -n 's/^stat::number_of_executed_units: *//p' "$log") inputs (log: $log)"
+        sed -n 's/^inputs that reached each command/fuzzer: &/p' "$log"
         return 0
     fi
     tail -n 30 "$log"
