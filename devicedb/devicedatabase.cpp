@@ -464,6 +464,18 @@ bool saveDatabaseText(const QByteArray &text, const QString &strFileName, Reason
                         [&] { return replaceAt(strFileName, text, QIODevice::Text); });
 }
 
+bool holdsNothing(const QDomDocument &doc)
+{
+    const QDomElement root = doc.documentElement();
+    if (doc.childNodes().count() != 1 || root.attributes().count() != 0)
+        return false;
+    for (QDomNode child = root.firstChild(); !child.isNull(); child = child.nextSibling()) {
+        if (!child.isText() || !child.nodeValue().trimmed().isEmpty())
+            return false;
+    }
+    return true;
+}
+
 void removeXmlDeclaration(QByteArray &text)
 {
     const int nFirstLineEnd = text.indexOf('\n');

@@ -52,6 +52,9 @@ QByteArray childrenText(const QDomElement &parent);
 bool saveDeviceDatabase(QDomDocument doc, QString strFileName, Reason *pReason = nullptr);
 bool saveDatabaseText(const QByteArray &text, const QString &strFileName,
                       Reason *pReason = nullptr);
+// Nothing but the bare document element: no entry, no other element, no
+// comment, no attribute, only line ends and indentation.
+bool holdsNothing(const QDomDocument &doc);
 // Drops the first line of the writer's text when it is an XML declaration
 // and more lines follow; every line then ends with a line end.
 void removeXmlDeclaration(QByteArray &text);

@@ -144,19 +144,6 @@ InstallationStatus entriesStatus(const QDomDocument &doc)
     return status;
 }
 
-// Nothing but the bare document element, only blanks in it.
-bool holdsNothing(const QDomDocument &doc)
-{
-    const QDomElement root = doc.documentElement();
-    if (doc.childNodes().count() != 1 || root.attributes().count() != 0)
-        return false;
-    for (QDomNode child = root.firstChild(); !child.isNull(); child = child.nextSibling()) {
-        if (!child.isText() || !child.nodeValue().trimmed().isEmpty())
-            return false;
-    }
-    return true;
-}
-
 } // namespace tree
 
 void compareStatusWithTree(const QString &strJLinkPath, const QDomDocument &doc)
@@ -183,7 +170,7 @@ void compareTextEditsWithTree(const QByteArray &input, QDomDocument doc)
     RewriteOutcome outcome;
     if (rewriteDatabaseText(input, QByteArray(), text, &outcome)
         && (text != databaseText(doc) || (outcome.nRemoved > 0) != (root.childNodes().count() != nBefore)
-            || outcome.bEmptied != tree::holdsNothing(doc)))
+            || outcome.bEmptied != holdsNothing(doc)))
         violated("uninstall's edit on the text differs from the tree's");
     addCatalogueEntries(doc);
     if (replaceVendorEntriesInText(input, text) == TextEditResult::Edited && text != databaseText(doc))

@@ -13,20 +13,6 @@
 
 namespace {
 
-// Nothing but the bare document element: no entry, no other element, no
-// comment, no attribute, only line ends and indentation.
-bool holdsNothing(const QDomDocument &doc)
-{
-    const QDomElement root = doc.documentElement();
-    if (doc.childNodes().count() != 1 || root.attributes().count() != 0)
-        return false;
-    for (QDomNode child = root.firstChild(); !child.isNull(); child = child.nextSibling()) {
-        if (!child.isText() || !child.nodeValue().trimmed().isEmpty())
-            return false;
-    }
-    return true;
-}
-
 // The job's single pass with nothing to add; a database with a document type
 // takes the tree. One without the vendor's entries is not rewritten.
 // bEmptied tells that nothing else is left in it either.
