@@ -16,6 +16,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -142,7 +143,7 @@ struct Case
 {
     const char *name;
     int nOthers; // other vendors' entries; -1 for no database at all
-    Step prepare; // untimed, on the fresh folder
+    Step prepare; // untimed, once, on the folder every run starts from a copy of
     Step measured;
 };
 
@@ -174,21 +175,35 @@ std::vector<Case> cases()
     return list;
 }
 
-// In this process. The database is written once and copied for each run, so
-// that its text is not held while the job runs; each run gets a fresh folder,
-// so no run sees what another left.
-Result measure(const Case &c, int nRepeat)
+// The folder each run of the case starts from: the database, and what the
+// case's preparation leaves.
+void prepareStart(const Case &c, const QString &strFolder)
 {
-    QTemporaryDir source;
-    const QString strDatabase = deviceDatabasePath(source.path());
+    const QString strDatabase = deviceDatabasePath(strFolder);
     if (c.nOthers >= 0 && !writeFile(strDatabase, otherVendorsDatabase(c.nOthers)))
         qFatal("cannot write %s", qPrintable(strDatabase));
+    c.prepare(strFolder);
+}
+
+void copyFolder(const QString &strFrom, const QString &strTo)
+{
+    QDirIterator it(strFrom, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString strTarget = strTo + it.next().mid(strFrom.size());
+        if (!(it.fileInfo().isDir() ? QDir().mkpath(strTarget) : QFile::copy(it.filePath(), strTarget)))
+            qFatal("cannot copy %s", qPrintable(it.filePath()));
+    }
+}
+
+// In this process, each run in a fresh copy of the start, so no run sees
+// what another left and no text of the preparation is held while it runs.
+Result measure(const Case &c, const QString &strStart, int nRepeat)
+{
     std::vector<double> times;
     for (int i = 0; i < nRepeat; ++i) {
         QTemporaryDir dir;
-        if (c.nOthers >= 0)
-            QFile::copy(strDatabase, deviceDatabasePath(dir.path()));
-        c.prepare(dir.path());
+        copyFolder(strStart, dir.path());
         QElapsedTimer timer;
         timer.start();
         c.measured(dir.path());
@@ -198,13 +213,17 @@ Result measure(const Case &c, int nRepeat)
     return {times[times.size() / 2], peakResidentBytes()};
 }
 
-// In a process of its own, which prints the median and its peak.
-Result measureApart(int nCase, int nRepeat)
+// In a process of its own, which prints the median and its peak; the start
+// is prepared here, so that its peak is the case's alone.
+Result measureApart(const Case &c, int nCase, int nRepeat)
 {
+    QTemporaryDir start;
+    prepareStart(c, start.path());
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--case"), QString::number(nCase), QString::number(nRepeat)});
+                {QStringLiteral("--case"), QString::number(nCase), QStringLiteral("--start"),
+                 start.path(), QString::number(nRepeat)});
     if (!child.waitForFinished(-1) || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0)
         qFatal("case %d failed", nCase);
     const QList<QByteArray> fields = child.readAllStandardOutput().simplified().split(' ');
@@ -254,7 +273,10 @@ int main(int argc, char *argv[])
     QCommandLineOption oneCase(QStringLiteral("case"), QStringLiteral("Runs the case of that index."),
                                QStringLiteral("index"));
     oneCase.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions({entries, saveDatabase, oneCase});
+    QCommandLineOption start(QStringLiteral("start"), QStringLiteral("The case's prepared folder."),
+                             QStringLiteral("folder"));
+    start.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOptions({entries, saveDatabase, oneCase, start});
     parser.process(app);
     const int nRepeat = std::max(1, parser.positionalArguments().value(0, QStringLiteral("5")).toInt());
     const int nEntries = parser.value(entries).toInt();
@@ -262,18 +284,26 @@ int main(int argc, char *argv[])
     if (parser.isSet(saveDatabase))
         return writeFile(parser.value(saveDatabase), otherVendorsDatabase(nEntries)) ? 0 : 1;
     if (parser.isSet(oneCase)) {
-        const Result result = measure(cases().at(parser.value(oneCase).toULong()), nRepeat);
+        // Alone, the case prepares its start itself.
+        const Case c = cases().at(parser.value(oneCase).toULong());
+        QTemporaryDir ownStart;
+        if (!parser.isSet(start))
+            prepareStart(c, ownStart.path());
+        const Result result =
+            measure(c, parser.isSet(start) ? parser.value(start) : ownStart.path(), nRepeat);
         std::printf("%.3f %lld\n", result.ms, static_cast<long long>(result.nPeakBytes));
         return 0;
     }
     printHeader(nRepeat);
     if (parser.isSet(entries)) {
         const Case job{"job", nEntries, nothing, runTheJob};
-        printRow(job, measure(job, nRepeat));
+        QTemporaryDir jobStart;
+        prepareStart(job, jobStart.path());
+        printRow(job, measure(job, jobStart.path(), nRepeat));
         return 0;
     }
     const std::vector<Case> list = cases();
     for (size_t i = 0; i < list.size(); ++i)
-        printRow(list[i], measureApart(int(i), nRepeat));
+        printRow(list[i], measureApart(list[i], int(i), nRepeat));
     return 0;
 }
