@@ -4,6 +4,7 @@
 
 #include "commandline.h"
 #include "librarysearch.h"
+#include "translations.h"
 
 #include <QCoreApplication>
 
@@ -12,5 +13,6 @@ int main(int argc, char *argv[])
     restrictLibrarySearch();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(QN58_VERSION));
+    installTranslations();
     return runCommandLine(QCoreApplication::arguments());
 }

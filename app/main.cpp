@@ -1,5 +1,6 @@
 #include "librarysearch.h"
 #include "mainwindow.h"
+#include "translations.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -21,6 +22,7 @@ int main(int argc, char *argv[])
     argc = dropPluginOptions(argc, argv);
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    installTranslations();
 
     MainWindow window;
     window.show();

@@ -58,7 +58,9 @@ MainWindow::MainWindow(QWidget *parent, const JLinkSearch &search,
     // window with its fonts; a larger font DPI alone makes it as large as the
     // layout needs.
     setFixedSize(QSize(615, 365).expandedTo(minimumSizeHint()));
-    setWindowTitle(tr("Setup QN58 MCU Device AddOn to Segger V" QN58_VERSION));
+    //: %1 is the version, such as 2.0.17
+    setWindowTitle(
+        tr("Setup QN58 MCU Device AddOn to Segger V%1").arg(QStringLiteral(QN58_VERSION)));
     setWindowIcon(QIcon(QStringLiteral(":/image/sandbox_shfXP.ico")));
     setWindowFlags(Qt::MSWindowsFixedSizeDialogHint);
     m_nResult = -1;

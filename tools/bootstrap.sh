@@ -10,8 +10,11 @@
 # native steps run.
 set -eu
 
-native_packages="build-essential cmake qtbase5-dev qtbase5-dev-tools clang lld strace"
-windows_packages="build-essential cmake qtbase5-dev-tools clang lld xz-utils
+# lrelease and lupdate make and check the translations; the window's tests
+# measure its texts in a font with Chinese and Japanese characters.
+native_packages="build-essential cmake qtbase5-dev qtbase5-dev-tools qttools5-dev-tools clang lld
+strace fonts-wqy-microhei"
+windows_packages="build-essential cmake qtbase5-dev-tools qttools5-dev-tools qttranslations5-l10n clang lld xz-utils
 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
 mingw-w64-common wine wine64 fonts-dejavu-core nsis wixl msitools osslsigncode openssl"
 package_packages="dpkg-dev file lintian desktop-file-utils appstream"

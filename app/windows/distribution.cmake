@@ -34,6 +34,15 @@ install(FILES /usr/share/doc/mingw-w64-common/copyright
         DESTINATION licenses RENAME mingw-w64-winpthreads.txt)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/licenses-README.txt DESTINATION licenses RENAME README.txt)
 
+# Qt's own translations of its standard dialogs in each of the programs'
+# languages, from Debian's qttranslations5-l10n, in translations/ beside the
+# programs, where they look for them.
+foreach(language ${QN58_LANGUAGES})
+    install(FILES /usr/share/qt5/translations/qtbase_${language}.qm DESTINATION translations)
+endforeach()
+install(FILES /usr/share/doc/qttranslations5-l10n/copyright
+        DESTINATION licenses RENAME qttranslations.txt)
+
 # Qt's and the runtime's DLLs come unstripped.
 install(CODE "set(qn58Strip \"${CMAKE_STRIP}\")")
 install(CODE [[
