@@ -21,45 +21,56 @@
 
 namespace {
 
+// The console's own texts, in the user's language; names of options,
+// commands and files, and the synopses, stay as they are.
+class CommandLine
+{
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+};
+
 // As sysexits.h names them, and outside the job's codes.
 const int exitUsage = 64;
 const int exitNoTarget = 66;
 
 QString userFolderUnknown()
 {
-    return QStringLiteral("%1 is not set to an absolute path")
+    //: %1 is the name of an environment variable, such as HOME.
+    return CommandLine::tr("%1 is not set to an absolute path")
         .arg(QLatin1String(userFolderVariable));
 }
 
 QString userFolderHelp()
 {
     const QString strFolder = userDeviceFolder();
+    //: %1 says why, such as "HOME is not set to an absolute path".
     if (strFolder.isEmpty())
-        return QStringLiteral("The per-user folder, unknown here: %1.").arg(userFolderUnknown());
-    return QStringLiteral("The per-user folder: %1.").arg(strFolder);
+        return CommandLine::tr("The per-user folder, unknown here: %1.").arg(userFolderUnknown());
+    return CommandLine::tr("The per-user folder: %1.").arg(strFolder);
 }
 
 struct Options
 {
     QCommandLineOption all{QStringLiteral("all"),
-                           QStringLiteral("Every J-Link installation found.")};
+                           CommandLine::tr("Every J-Link installation found.")};
     QCommandLineOption user{QStringLiteral("user"), userFolderHelp()};
     QCommandLineOption force{QStringLiteral("force"),
-                             QStringLiteral("Takes a folder that holds no J-Link installation "
-                                            "all the same.")};
+                             CommandLine::tr("Takes a folder that holds no J-Link installation "
+                                             "all the same.")};
+    //: %1 lists the places, folders or registry keys, separated by commas.
     QCommandLineOption searchIn{QStringLiteral("search-in"),
-                                QStringLiteral("Looks for J-Link installations there alone "
-                                               "instead of in %1.")
+                                CommandLine::tr("Looks for J-Link installations there alone "
+                                                "instead of in %1.")
                                     .arg(defaultJLinkSearch().places().join(
                                         QStringLiteral(", "))),
                                 QStringLiteral("place")};
+    //: "status" and "list" are the commands that print it.
     QCommandLineOption json{QStringLiteral("json"),
-                            QStringLiteral("Prints one JSON document on standard output "
-                                           "(status, list).")};
+                            CommandLine::tr("Prints one JSON document on standard output "
+                                            "(status, list).")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
-                            QStringLiteral("Displays this help.")};
+                            CommandLine::tr("Displays this help.")};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
-                               QStringLiteral("Displays the version.")};
+                               CommandLine::tr("Displays the version.")};
 };
 
 // What a command is given.
@@ -74,7 +85,7 @@ struct Command
 {
     const char *name;
     const char *synopsis; // what follows the name
-    const char *description;
+    const char *description; // marked for translation
     bool bTakesTargets;
     bool bTakesJson;
     int (*run)(const Invocation &);
@@ -87,14 +98,20 @@ int listInstallations(const Invocation &invocation);
 
 const char targetsSynopsis[] = "[--all] [--user] [--force] [--search-in <place>] [<folder>...]";
 
+// The descriptions follow the command's name in the help.
 const Command commands[] = {
-    {"install", targetsSynopsis, "installs into each target", true, false, installTargets},
+    {"install", targetsSynopsis, QT_TRANSLATE_NOOP("CommandLine", "installs into each target"),
+     true, false, installTargets},
     {"status", "[--all] [--user] [--force] [--search-in <place>] [--json] [<folder>...]",
-     "compares each target with exactly what this installer writes", true, true, statusTargets},
-    {"uninstall", targetsSynopsis, "removes what this installer wrote from each target", true,
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "compares each target with exactly what this installer writes"),
+     true, true, statusTargets},
+    {"uninstall", targetsSynopsis,
+     QT_TRANSLATE_NOOP("CommandLine", "removes what this installer wrote from each target"), true,
      false, uninstallTargets},
     {"list", "[--search-in <place>] [--json]",
-     "the J-Link installations found and the per-user folder", false, true, listInstallations},
+     QT_TRANSLATE_NOOP("CommandLine", "the J-Link installations found and the per-user folder"),
+     false, true, listInstallations},
 };
 
 const Command *findCommand(const QString &strName)
@@ -114,37 +131,48 @@ QString commandNames()
     return names.join(QStringLiteral(", "));
 }
 
+// The synopses, each below the one before.
+QString usageText(const QString &strProgram)
+{
+    //: Before the program's synopses, which line up after it.
+    const QString strUsage = CommandLine::tr("Usage:") + QLatin1Char(' ');
+    const QString strIndent(strUsage.size(), QLatin1Char(' '));
+    return strUsage + usageLines(strProgram).join(QLatin1Char('\n') + strIndent);
+}
+
 QString description(const QString &strProgram)
 {
-    const QStringList synopses = usageLines(strProgram);
-    QString strText = QStringLiteral("Usage: ") + synopses.join(QStringLiteral("\n       "))
-        + QStringLiteral("\n\nAdds the QN58 devices of Kestrilon to J-Link, checks and removes "
-                         "them.\nA J-Link folder alone installs into it, as the window does.\n");
+    QString strText = usageText(strProgram) + QStringLiteral("\n\n")
+        + CommandLine::tr("Adds the QN58 devices of Kestrilon to J-Link, checks and removes "
+                          "them.\nA J-Link folder alone installs into it, as the window does.")
+        + QLatin1Char('\n');
     for (const Command &command : commands)
         strText += QStringLiteral("  %1 %2\n")
                        .arg(QLatin1String(command.name), -11)
-                       .arg(QLatin1String(command.description));
+                       .arg(CommandLine::tr(command.description));
     return strText
-        + QStringLiteral("A target is a J-Link folder named, each installation found (--all) or\n"
-                         "the per-user folder (--user), which J-Link V7.62 and later read.");
+        + CommandLine::tr("A target is a J-Link folder named, each installation found (--all) or\n"
+                          "the per-user folder (--user), which J-Link V7.62 and later read.");
 }
 
-const char exitStatusText[]
-    = "\n\nExit status (with several targets, that of the first one that failed):\n"
-      "  0   success: installed; every target installed exactly; uninstalled\n"
-      "  1-3 install: the job's result\n"
-      "  1   status: a target is not installed, differs or cannot be read;\n"
-      "      uninstall: a target could not be cleaned\n"
-      "  64  bad usage\n"
-      "  66  a folder does not exist or holds no J-Link installation, --all found\n"
-      "      none, or the per-user folder is unknown";
+//: Keep the exit codes, the command names and the layout; lines end before 80 columns.
+const char exitStatusText[] = QT_TRANSLATE_NOOP(
+    "CommandLine",
+    "Exit status (with several targets, that of the first one that failed):\n"
+    "  0   success: installed; every target installed exactly; uninstalled\n"
+    "  1-3 install: the job's result\n"
+    "  1   status: a target is not installed, differs or cannot be read;\n"
+    "      uninstall: a target could not be cleaned\n"
+    "  64  bad usage\n"
+    "  66  a folder does not exist or holds no J-Link installation, --all found\n"
+    "      none, or the per-user folder is unknown");
 
 QString usage(const QCommandLineParser &parser)
 {
     // The toolkit's own usage line gives way to the one of the description.
     const QString strHelp = parser.helpText();
-    return strHelp.mid(strHelp.indexOf(QLatin1Char('\n')) + 1).trimmed()
-        + QLatin1String(exitStatusText);
+    return strHelp.mid(strHelp.indexOf(QLatin1Char('\n')) + 1).trimmed() + QStringLiteral("\n\n")
+        + CommandLine::tr(exitStatusText);
 }
 
 int usageError(const QCommandLineParser &parser, const QString &strError)
@@ -219,7 +247,7 @@ void printReason(int nResult, const Reason &reason)
 
 QString installationLabel(const Target &target)
 {
-    return target.strVersion.isEmpty() ? QStringLiteral("J-Link, version unknown")
+    return target.strVersion.isEmpty() ? CommandLine::tr("J-Link, version unknown")
                                        : QStringLiteral("J-Link ") + target.strVersion;
 }
 
@@ -229,7 +257,9 @@ bool isGone(const Target &target)
     return target.bFound && !QFileInfo(target.strFolder).isDir();
 }
 
-const char goneState[] = "folder missing";
+// In English for --json, translated on a line.
+//: The state of an installation that J-Link still records but whose folder is gone.
+const char goneState[] = QT_TRANSLATE_NOOP("CommandLine", "folder missing");
 
 JLinkSearch searchOf(const Invocation &invocation)
 {
@@ -240,7 +270,8 @@ JLinkSearch searchOf(const Invocation &invocation)
 
 QString nothingFoundIn(const JLinkSearch &search)
 {
-    return QStringLiteral("No J-Link installation found in %1")
+    //: %1 lists the places, folders or registry keys, separated by commas.
+    return CommandLine::tr("No J-Link installation found in %1")
         .arg(search.places().join(QStringLiteral(", ")));
 }
 
@@ -252,7 +283,8 @@ bool anyPresent(const QList<Target> &found)
         if (!isGone(target))
             bAny = true;
         else
-            printLine(stderr, QStringLiteral("%1 (%2): folder missing, skipped")
+            //: %1 is a folder, %2 its installation, such as "J-Link V7.94".
+            printLine(stderr, CommandLine::tr("%1 (%2): folder missing, skipped")
                                   .arg(nativeFolder(target), installationLabel(target)));
     }
     return bAny;
@@ -276,8 +308,9 @@ int selectTargets(const Invocation &invocation, QList<Target> &targets)
     }
     if (invocation.parser.isSet(invocation.options.user)) {
         if (strUserFolder.isEmpty()) {
-            printLine(stderr,
-                      QStringLiteral("The per-user folder is unknown: ") + userFolderUnknown());
+            //: %1 says why, such as "HOME is not set to an absolute path".
+            printLine(stderr, CommandLine::tr("The per-user folder is unknown: %1")
+                                  .arg(userFolderUnknown()));
             return exitNoTarget;
         }
         targets.append(userFolderTarget(strUserFolder));
@@ -286,15 +319,22 @@ int selectTargets(const Invocation &invocation, QList<Target> &targets)
     return 0;
 }
 
-// Why a target is not worked on: a state, the words that follow it and, for
-// standard error, a reason. The per-user folder is made when missing, and
-// installations found were checked when found.
+// Why a target is not worked on: a state, in English for --json, the line's
+// words in the user's language and, for standard error, a reason. The
+// per-user folder is made when missing, and installations found were checked
+// when found.
 struct Refusal
 {
-    QString strState;
+    const char *pszState = nullptr;
     QString strWords;
     Reason reason;
 };
+
+// A state whose words are the state itself; pszState is marked for translation.
+Refusal stateRefusal(const char *pszState, const Reason &reason = Reason())
+{
+    return {pszState, CommandLine::tr(pszState), reason};
+}
 
 Refusal refusal(const Target &target, bool bForce)
 {
@@ -302,16 +342,19 @@ Refusal refusal(const Target &target, bool bForce)
         const Reason reason = userFolderRefusal(target.strFolder);
         if (reason.isEmpty())
             return {};
-        return {QStringLiteral("refused"), QString(), reason};
+        //: A target's state.
+        return stateRefusal(QT_TRANSLATE_NOOP("CommandLine", "refused"), reason);
     }
     if (target.bFound)
         return {};
+    //: A target's state.
     if (!QFileInfo::exists(target.strFolder))
-        return {QStringLiteral("does not exist"), QString(), Reason()};
+        return stateRefusal(QT_TRANSLATE_NOOP("CommandLine", "does not exist"));
     if (!bForce && !holdsJLink(target.strFolder))
-        return {QStringLiteral("not a J-Link installation"),
-                QStringLiteral(" (%1); --force takes it all the same")
-                    .arg(QLatin1String(jlinkFilesText)),
+        //: %1 names the files looked for, "no JLinkExe, JLink.exe or J-Link library".
+        return {"not a J-Link installation",
+                CommandLine::tr("not a J-Link installation (%1); --force takes it all the same")
+                    .arg(CommandLine::tr(jlinkFilesText)),
                 Reason()};
     return {};
 }
@@ -331,12 +374,12 @@ int forEachTarget(const Invocation &invocation, int (*work)(const Target &, Repo
             continue;
         }
         const Refusal refused = refusal(target, bForce);
-        if (!refused.strState.isEmpty()) {
-            report.refuse(targetLine(target, refused.strState + refused.strWords),
-                          targetJson(target, refused.strState));
+        if (refused.pszState) {
+            report.refuse(targetLine(target, refused.strWords),
+                          targetJson(target, QLatin1String(refused.pszState)));
             printReason(exitNoTarget, refused.reason);
         }
-        const int nResult = refused.strState.isEmpty() ? work(target, report) : exitNoTarget;
+        const int nResult = refused.pszState ? exitNoTarget : work(target, report);
         if (nExit == 0)
             nExit = nResult;
     }
@@ -371,10 +414,10 @@ int uninstallFrom(const Target &target, Report &report)
     Reason reason;
     switch (uninstall(target.strFolder, strErroInfo, target.kind, &reason)) {
     case UninstallResult::Removed:
-        report.add(targetLine(target, QStringLiteral("removed")), QJsonObject());
+        report.add(targetLine(target, CommandLine::tr("removed")), QJsonObject());
         return 0;
     case UninstallResult::NothingToRemove:
-        report.add(targetLine(target, QStringLiteral("nothing to remove")), QJsonObject());
+        report.add(targetLine(target, CommandLine::tr("nothing to remove")), QJsonObject());
         return 0;
     case UninstallResult::Failed:
         break;
@@ -403,7 +446,7 @@ void addListLine(Report &report, const Target &target, const QString &strLabel)
 {
     const QString strPrefix = QStringLiteral("%1 (%2): ").arg(nativeFolder(target), strLabel);
     if (isGone(target)) {
-        report.add(strPrefix + QLatin1String(goneState),
+        report.add(strPrefix + CommandLine::tr(goneState),
                    targetJson(target, QLatin1String(goneState)));
         return;
     }
@@ -419,15 +462,17 @@ int listInstallations(const Invocation &invocation)
     const QList<Target> found = foundInstallations(search);
     const QString strUserFolder = userDeviceFolder();
     if (found.isEmpty()) {
-        QString strNone = nothingFoundIn(search);
-        if (strUserFolder.isEmpty())
-            strNone += QStringLiteral(", and no per-user folder: ") + userFolderUnknown();
+        //: %1 lists the places looked in, %2 says why there is no per-user folder.
+        const QString strNone = strUserFolder.isEmpty()
+            ? CommandLine::tr("No J-Link installation found in %1, and no per-user folder: %2")
+                  .arg(search.places().join(QStringLiteral(", ")), userFolderUnknown())
+            : nothingFoundIn(search);
         report.add(strNone, QJsonObject());
     }
     for (const Target &target : found)
         addListLine(report, target, installationLabel(target));
     if (!strUserFolder.isEmpty())
-        addListLine(report, userFolderTarget(strUserFolder), QStringLiteral("per-user folder"));
+        addListLine(report, userFolderTarget(strUserFolder), CommandLine::tr("per-user folder"));
     return 0;
 }
 
@@ -454,19 +499,23 @@ QString usageProblem(const Invocation &invocation, const QString &strFirst,
     const bool bTargetOptions = bTargets || parser.isSet(options.force);
     if (!command) {
         if (bTargetOptions || parser.isSet(options.searchIn) || parser.isSet(options.json))
-            return QStringLiteral("\"%1\" is no command (%2), and a J-Link folder alone takes "
-                                  "nothing more")
+            //: %1 is what was given, %2 lists the command names.
+            return CommandLine::tr("\"%1\" is no command (%2), and a J-Link folder alone takes "
+                                   "nothing more")
                 .arg(strFirst, commandNames());
         return QString();
     }
     if (command->bTakesTargets && !bTargets)
-        return QStringLiteral("%1 needs a target: a folder, --all or --user")
+        //: %1 is a command's name.
+        return CommandLine::tr("%1 needs a target: a folder, --all or --user")
             .arg(QLatin1String(command->name));
     if (!command->bTakesTargets && bTargetOptions)
-        return QStringLiteral("%1 takes no folder, --all, --user or --force")
+        //: %1 is a command's name.
+        return CommandLine::tr("%1 takes no folder, --all, --user or --force")
             .arg(QLatin1String(command->name));
     if (!command->bTakesJson && parser.isSet(options.json))
-        return QStringLiteral("%1 takes no --json").arg(QLatin1String(command->name));
+        //: %1 is a command's name.
+        return CommandLine::tr("%1 takes no --json").arg(QLatin1String(command->name));
     return QString();
 }
 
@@ -490,7 +539,7 @@ int runCommandLine(const QStringList &arguments)
     parser.addOptions({options.all, options.user, options.force, options.searchIn, options.json,
                        options.help, options.version});
     parser.addPositionalArgument(QStringLiteral("command"), commandNames() + QLatin1Char('.'));
-    parser.addPositionalArgument(QStringLiteral("folder"), QStringLiteral("J-Link folders."),
+    parser.addPositionalArgument(QStringLiteral("folder"), CommandLine::tr("J-Link folders."),
                                  QStringLiteral("[<folder>...]"));
 
     if (!parser.parse(arguments))
@@ -508,9 +557,9 @@ int runCommandLine(const QStringList &arguments)
     }
 
     if (positional.isEmpty())
-        return usageError(parser, QStringLiteral("No command and no J-Link folder given"));
+        return usageError(parser, CommandLine::tr("No command and no J-Link folder given"));
     if (positional.contains(QString()))
-        return usageError(parser, QStringLiteral("A folder name is empty"));
+        return usageError(parser, CommandLine::tr("A folder name is empty"));
     const QString strFirst = positional.takeFirst();
     const Command *command = findCommand(strFirst);
     const Invocation invocation{parser, options, positional};

@@ -30,14 +30,8 @@ const int indentation = 2;
     throw FileError(strMessage, reason);
 }
 
-[[noreturn]] void throwFileError(const QString &strWhat, const QString &strFileName,
-                                 const QString &strReason)
-{
-    throwFileError(strWhat, strFileName, Reason(strReason, strFileName));
-}
-
 // The toolkit's error text as the end of a sentence.
-QString errorReason(const QFileDevice &file)
+QString errorText(const QFileDevice &file)
 {
     QString strText = file.errorString();
     if (strText.endsWith(QLatin1Char('.')))
@@ -45,6 +39,11 @@ QString errorReason(const QFileDevice &file)
     if (!strText.isEmpty())
         strText[0] = strText.at(0).toLower();
     return strText;
+}
+
+Reason errorReason(const QFileDevice &file, const QString &strFileName)
+{
+    return Reason::quoting(errorText(file), strFileName);
 }
 
 // The toolkit counts columns from 0, editors from 1.
@@ -83,7 +82,8 @@ Reason readingProblem(const QByteArray &content, const QString &strFileName, boo
         case QXmlStreamReader::DTD:
             prolog.bDocumentType = true;
             if (!reader.entityDeclarations().isEmpty())
-                return Reason(QStringLiteral("entity declarations are not accepted"), strFileName);
+                return Reason(QT_TRANSLATE_NOOP("Reason", "entity declarations are not accepted"),
+                              strFileName);
             break;
         case QXmlStreamReader::StartElement:
             if (!bWhole)
@@ -94,7 +94,7 @@ Reason readingProblem(const QByteArray &content, const QString &strFileName, boo
             break;
         }
     }
-    const Reason noElement(QStringLiteral("no document element"), strFileName);
+    const Reason noElement(QT_TRANSLATE_NOOP("Reason", "no document element"), strFileName);
     if (!reader.hasError())
         return bElement ? Reason() : noElement;
     if (reader.error() == QXmlStreamReader::PrematureEndOfDocumentError && !bElement)
@@ -145,7 +145,8 @@ Reason contentProblem(const QByteArray &content, const QString &strFileName, Pro
     if (!problem.isEmpty())
         return problem;
     if (!decodesCleanly(content, prolog.strEncoding))
-        return Reason(QStringLiteral("malformed or incomplete characters"), strFileName);
+        return Reason(QT_TRANSLATE_NOOP("Reason", "malformed or incomplete characters"),
+                      strFileName);
     return Reason();
 }
 
@@ -192,7 +193,7 @@ void openWholeFile(const QString &strFileName, DatabaseAccess access, OpenedFile
                            reason))
         return;
     if (reason.isEmpty())
-        reason = Reason(QStringLiteral("not a plain file"), strFileName);
+        reason = Reason(QT_TRANSLATE_NOOP("Reason", "not a plain file"), strFileName);
     throwFileError(QStringLiteral("Failed to open file: "), strFileName, reason);
 }
 
@@ -202,24 +203,44 @@ QByteArray readWhole(QFile &file, const QString &strFileName)
 {
     const QByteArray content = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throwFileError(QStringLiteral("Failed to read file: "), strFileName, errorReason(file));
+        throwFileError(QStringLiteral("Failed to read file: "), strFileName,
+                       errorReason(file, strFileName));
     return content;
 }
 
 // A folder that takes no new file still lets a writable file be written in
 // place, by an account that may not make files there. Never when privileged:
 // the name could lead elsewhere by then.
-QString writeInPlace(const HeldFolder &folder, const QString &strName, const QByteArray &content,
-                     QIODevice::OpenMode mode)
+Reason writeInPlace(const HeldFolder &folder, const QString &strName, const QByteArray &content,
+                    QIODevice::OpenMode mode)
 {
     QFile file;
     Reason reason;
     if (!folder.openFile(strName, QIODevice::WriteOnly | mode, file, nullptr, nullptr, reason))
-        return reason.isEmpty() ? QStringLiteral("permission denied") : reason.text();
+        return reason.isEmpty() ? Reason(QT_TRANSLATE_NOOP("Reason", "permission denied")) : reason;
     if (!file.resize(0) || file.write(content) != content.size() || !file.flush()
         || !folder.syncFiles({&file}))
-        return QStringLiteral("not all of it could be written");
-    return QString();
+        return Reason(QT_TRANSLATE_NOOP("Reason", "not all of it could be written"));
+    return Reason();
+}
+
+// Writes the content into the temporary, puts it on disk and in the place
+// of strName; says why not.
+Reason placingProblem(const HeldFolder &folder, const QString &strName, QFile &file,
+                      QString &strTemporary, const QByteArray &content)
+{
+    // A write that stops short (a full disk) reports no error.
+    if (file.write(content) != content.size() || !file.flush()) {
+        const QString strError = errorText(file);
+        if (strError.isEmpty() || file.error() == QFileDevice::NoError)
+            return Reason(QT_TRANSLATE_NOOP("Reason", "not all of it could be written"));
+        return Reason::quoting(strError);
+    }
+    if (!folder.syncFiles({&file}))
+        return Reason(QT_TRANSLATE_NOOP("Reason", "it could not be written to disk"));
+    if (!folder.place(file, strTemporary, strName + QLatin1Char('.'), strName))
+        return Reason(QT_TRANSLATE_NOOP("Reason", "it could not be replaced"));
+    return Reason();
 }
 
 // Writes the new content beside the file in its folder held open, puts it
@@ -227,8 +248,8 @@ QString writeInPlace(const HeldFolder &folder, const QString &strName, const QBy
 // holds either the old or the new complete content, also after a power loss.
 // pModel, the file replaced, gives its owner and permissions, and is closed
 // then: Windows replaces no file that is still open.
-QString replaceFile(const HeldFolder &folder, const QString &strName, QFile *pModel,
-                    const QByteArray &content, QIODevice::OpenMode mode = QIODevice::Text)
+Reason replaceFile(const HeldFolder &folder, const QString &strName, QFile *pModel,
+                   const QByteArray &content, QIODevice::OpenMode mode = QIODevice::Text)
 {
     QFile file;
     QString strTemporary;
@@ -238,43 +259,33 @@ QString replaceFile(const HeldFolder &folder, const QString &strName, QFile *pMo
         qCDebug(lcSetup) << "open file error" << reason.text();
         if (pModel && !runsPrivileged() && reason.text() == QLatin1String("permission denied"))
             return writeInPlace(folder, strName, content, mode);
-        return reason.text();
+        return reason;
     }
     if (pModel) {
         HeldFolder::copyOwnerAndMode(file, *pModel);
         pModel->close();
     }
-    // A write that stops short (a full disk) reports no error.
-    QString strReason;
-    if (file.write(content) != content.size() || !file.flush()) {
-        strReason = errorReason(file);
-        if (strReason.isEmpty() || file.error() == QFileDevice::NoError)
-            strReason = QStringLiteral("not all of it could be written");
-    } else if (!folder.syncFiles({&file})) {
-        strReason = QStringLiteral("it could not be written to disk");
-    }
-    if (strReason.isEmpty() && !folder.place(file, strTemporary, strName + QLatin1Char('.'), strName))
-        strReason = QStringLiteral("it could not be replaced");
+    const Reason problem = placingProblem(folder, strName, file, strTemporary, content);
     file.close();
-    if (!strReason.isEmpty()) {
-        qCDebug(lcSetup) << "write file error" << strReason;
+    if (!problem.isEmpty()) {
+        qCDebug(lcSetup) << "write file error" << problem.text();
         if (!strTemporary.isEmpty())
             folder.remove(strTemporary);
-        return strReason;
+        return problem;
     }
     folder.sync();
-    return QString();
+    return Reason();
 }
 
 // Replaces the file at the path, or the file a link there leads to, or makes
 // it; a name that leads nowhere is replaced itself.
-QString replaceAt(const QString &strFileName, const QByteArray &content, QIODevice::OpenMode mode)
+Reason replaceAt(const QString &strFileName, const QByteArray &content, QIODevice::OpenMode mode)
 {
     const QFileInfo info(strFileName);
     Reason reason;
     const HeldFolder folder = HeldFolder::open(info.path(), reason);
     if (!folder.isOpen())
-        return reason.text();
+        return reason;
     // Opened for writing too: a file the account may not write is not replaced either.
     OpenedFile existing;
     if (folder.openFile(info.fileName(), QIODevice::ReadWrite, existing.file, &existing.holder,
@@ -282,7 +293,7 @@ QString replaceAt(const QString &strFileName, const QByteArray &content, QIODevi
         return replaceFile(existing.holder, existing.strName, &existing.file, content, mode);
     if (!reason.isEmpty() && reason.text() != QLatin1String("does not exist")) {
         qCDebug(lcSetup) << "open file error";
-        return reason.text();
+        return reason;
     }
     return replaceFile(folder, info.fileName(), nullptr, content, mode);
 }
@@ -371,15 +382,15 @@ bool editedText(const QString &strFileName, const std::function<bool(QDomDocumen
 // The writer does not always write what its reader accepts, so the text is
 // read back as the next load would read it before replace() puts it in place.
 bool savedChecked(const QByteArray &text, const QString &strFileName, Reason *pReason,
-                  const std::function<QString()> &replace)
+                  const std::function<Reason()> &replace)
 {
     Prolog prolog;
     const Reason problem = contentProblem(text, strFileName, prolog, true);
     if (!problem.isEmpty())
         qCDebug(lcSetup) << "the text to be saved is refused:" << problem.text();
-    const Reason reason(problem.isEmpty() ? replace()
-                                          : QStringLiteral("the result would not be readable"),
-                        strFileName);
+    const Reason reason = problem.isEmpty()
+        ? replace().about(strFileName)
+        : Reason(QT_TRANSLATE_NOOP("Reason", "the result would not be readable"), strFileName);
     if (pReason)
         *pReason = reason;
     return reason.isEmpty();
@@ -527,7 +538,8 @@ void makeFileWritable(QString strFileName)
 {
     QFile file(strFileName);
     if (!file.open(QIODevice::ReadOnly))
-        throwFileError(QStringLiteral("Failed to open file: "), strFileName, errorReason(file));
+        throwFileError(QStringLiteral("Failed to open file: "), strFileName,
+                       errorReason(file, strFileName));
     file.setPermissions(writablePermissions());
     file.close();
 }

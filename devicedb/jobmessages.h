@@ -3,8 +3,8 @@
 
 #include <QString>
 
-// The fixed first texts of the job's failures; scripts compare them, so the
-// reason for a failure is always given apart from them.
+// The fixed first texts of the job's failures; scripts compare them, so they
+// stay in English and the reason for a failure is always given apart from them.
 namespace JobMessages {
 inline QString databaseAccessFailed()
 {
@@ -14,9 +14,10 @@ inline QString databaseMissing()
 {
     return QStringLiteral("\"JLinkDevices.xml\" does not exist");
 }
-inline QString lockedByAnotherJob()
+// The reason when the folder's lock is held: this installer's own words, for a Reason.
+inline const char *lockedByAnotherJob()
 {
-    return QStringLiteral("another installation into this folder is still running");
+    return QT_TRANSLATE_NOOP("Reason", "another installation into this folder is still running");
 }
 } // namespace JobMessages
 

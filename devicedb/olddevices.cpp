@@ -27,9 +27,9 @@ Reason creationReason(const QString &strJLinkPath)
 {
     const QFileInfo folder(strJLinkPath);
     if (!folder.isDir())
-        return Reason(QStringLiteral("not a folder"), strJLinkPath);
-    return Reason(folder.isWritable() ? QStringLiteral("it could not be created")
-                                      : QStringLiteral("permission denied"),
+        return Reason(QT_TRANSLATE_NOOP("Reason", "not a folder"), strJLinkPath);
+    return Reason(folder.isWritable() ? QT_TRANSLATE_NOOP("Reason", "it could not be created")
+                                      : QT_TRANSLATE_NOOP("Reason", "permission denied"),
                   deviceDatabasePath(strJLinkPath));
 }
 

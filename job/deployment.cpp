@@ -31,11 +31,15 @@ Reason copyReason(const QString &strTarget, const QString &strName)
     const QFileInfo target(strTarget);
     const QFileInfo folder(target.absolutePath());
     const bool bForbidden = !folder.isWritable() || (target.exists() && !target.isWritable());
-    const QString strWords = bForbidden ? QStringLiteral("permission denied")
-                                        : QStringLiteral("could not be written");
-    return Reason(QStringLiteral("\"%1\" could not be written").arg(strName)
-                      + (bForbidden ? QStringLiteral(": permission denied") : QString()),
-                  strTarget, strWords);
+    if (bForbidden) {
+        //: %1 is a file name.
+        return Reason(QT_TRANSLATE_NOOP("Reason", "\"%1\" could not be written: permission denied"),
+                      strTarget, {strName})
+            .withConsoleWords(QT_TRANSLATE_NOOP("Reason", "permission denied"));
+    }
+    //: %1 is a file name.
+    return Reason(QT_TRANSLATE_NOOP("Reason", "\"%1\" could not be written"), strTarget, {strName})
+        .withConsoleWords(QT_TRANSLATE_NOOP("Reason", "could not be written"));
 }
 
 [[noreturn]] void failCopy(const HeldFolder &folder, const QString &strName,
@@ -63,7 +67,8 @@ void placeCopy(const HeldFolder &folder, PendingCopy &copy)
 {
     if (runsPrivileged() && folder.entry(copy.strName) == HeldFolder::Entry::Link)
         failCopy(folder, copy.strName,
-                 Reason(QStringLiteral("refused: a link where the installer writes its own file"),
+                 Reason(QT_TRANSLATE_NOOP("Reason", "refused: a link where the installer "
+                                                    "writes its own file"),
                         folder.pathOf(copy.strName)));
     if (!folder.place(*copy.file, copy.strTemporary, temporaryPrefix, copy.strName))
         failCopy(folder, copy.strName);
@@ -133,9 +138,10 @@ bool JLinkAddQN58MCU::deployFiles(const HeldFolder &folder, const Reason &folder
 
 Reason JLinkAddQN58MCU::loaderFolderMissing(const QString &strFLMPath)
 {
-    return Reason(QStringLiteral("the folder \"%1\" could not be made")
-                      .arg(Vendor::entryLoaderFolder().chopped(1)),
-                  strFLMPath, QStringLiteral("could not be made"));
+    //: %1 is a folder's name.
+    return Reason(QT_TRANSLATE_NOOP("Reason", "the folder \"%1\" could not be made"), strFLMPath,
+                  {Vendor::entryLoaderFolder().chopped(1)})
+        .withConsoleWords(QT_TRANSLATE_NOOP("Reason", "could not be made"));
 }
 
 void JLinkAddQN58MCU::copyFlmFile(QString strFLMPath, QString strName)

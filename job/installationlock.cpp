@@ -39,15 +39,17 @@ QByteArray lockContent()
         + QSysInfo::bootUniqueId() + '\n';
 }
 
-QString kindOf(HeldFolder::Entry entry)
+// For "refused: %1 where the installer keeps its lock".
+Reason::Word kindOf(HeldFolder::Entry entry)
 {
     switch (entry) {
     case HeldFolder::Entry::Link:
-        return QStringLiteral("a link");
+        return {QT_TRANSLATE_NOOP("Reason", "a link")};
     case HeldFolder::Entry::Folder:
-        return QStringLiteral("a folder");
+        return {QT_TRANSLATE_NOOP("Reason", "a folder")};
     default:
-        return QStringLiteral("a FIFO or another special file");
+        //: A FIFO is a named pipe.
+        return {QT_TRANSLATE_NOOP("Reason", "a FIFO or another special file")};
     }
 }
 
@@ -122,9 +124,10 @@ bool InstallationLock::tryHeldLock()
 {
     const HeldFolder::Entry entry = m_folder.entry(lockName);
     if (entry != HeldFolder::Entry::Missing && entry != HeldFolder::Entry::File) {
-        m_refusal = Reason(QStringLiteral("refused: %1 where the installer keeps its lock")
-                               .arg(kindOf(entry)),
-                           m_strFileName);
+        //: %1 is "a link", "a folder" or "a FIFO or another special file".
+        m_refusal = Reason::withWords(
+            QT_TRANSLATE_NOOP("Reason", "refused: %1 where the installer keeps its lock"),
+            m_strFileName, {kindOf(entry)});
         return false;
     }
     Reason reason;

@@ -6,6 +6,7 @@
 #include "registration.h"
 #include "vendor.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -99,17 +100,29 @@ int compareFiles(const QString &strJLinkPath, InstallationStatus &status)
     return nPresent;
 }
 
-QString namedList(const QStringList &names, const QString &strWhat)
+QString translated(const char *pszText)
 {
+    return QCoreApplication::translate("InstallationStatus", pszText);
+}
+
+// One part of what differs, when there are names: pszWhat, marked
+// QT_TRANSLATE_NOOP("InstallationStatus", ...), with the names as %1.
+void addNamed(QStringList &parts, const QStringList &names, const char *pszWhat)
+{
+    if (names.isEmpty())
+        return;
     QStringList shown = names.mid(0, namesShown);
     for (QString &strName : shown) {
         if (strName.isEmpty())
-            strName = QStringLiteral("(no name)");
+            strName = QCoreApplication::translate("InstallationStatus", "(no name)");
     }
     QString strList = shown.join(QStringLiteral(", "));
+    //: %1 lists the first names, %n counts the others.
     if (names.size() > namesShown)
-        strList += QStringLiteral(" and %1 more").arg(names.size() - namesShown);
-    return strWhat + QStringLiteral(": ") + strList;
+        strList = QCoreApplication::translate("InstallationStatus", "%1 and %n more", nullptr,
+                                              names.size() - namesShown)
+                      .arg(strList);
+    parts << translated(pszWhat).arg(strList);
 }
 
 } // namespace
@@ -150,26 +163,36 @@ QString statusText(const InstallationStatus &status)
 {
     switch (status.state) {
     case InstallationStatus::State::Installed:
-        return QStringLiteral("installed");
+        return QCoreApplication::translate("InstallationStatus", "installed");
     case InstallationStatus::State::NotInstalled:
-        return QStringLiteral("not installed");
+        return QCoreApplication::translate("InstallationStatus", "not installed");
     case InstallationStatus::State::Unreadable:
-        return QStringLiteral("\"JLinkDevices.xml\" cannot be read");
+        //: %1 is a file name.
+        return QCoreApplication::translate("InstallationStatus", "\"%1\" cannot be read")
+            .arg(QLatin1String("JLinkDevices.xml"));
     case InstallationStatus::State::Differs:
         break;
     }
     QStringList parts;
-    if (!status.missingDevices.isEmpty())
-        parts << namedList(status.missingDevices, QStringLiteral("missing devices"));
-    if (!status.changedDevices.isEmpty())
-        parts << namedList(status.changedDevices, QStringLiteral("changed devices"));
-    if (!status.extraEntries.isEmpty())
-        parts << namedList(status.extraEntries, QStringLiteral("stale entries"));
+    //: %1 lists device names.
+    addNamed(parts, status.missingDevices,
+             QT_TRANSLATE_NOOP("InstallationStatus", "missing devices: %1"));
+    //: %1 lists device names.
+    addNamed(parts, status.changedDevices,
+             QT_TRANSLATE_NOOP("InstallationStatus", "changed devices: %1"));
+    //: %1 lists the device names of the vendor's entries that do not belong there.
+    addNamed(parts, status.extraEntries,
+             QT_TRANSLATE_NOOP("InstallationStatus", "stale entries: %1"));
     if (status.bOutOfOrder)
-        parts << QStringLiteral("entries out of catalogue order");
-    if (!status.missingFiles.isEmpty())
-        parts << namedList(status.missingFiles, QStringLiteral("missing files"));
-    if (!status.changedFiles.isEmpty())
-        parts << namedList(status.changedFiles, QStringLiteral("changed files"));
-    return QStringLiteral("differs: ") + parts.join(QStringLiteral("; "));
+        parts << QCoreApplication::translate("InstallationStatus",
+                                             "entries out of catalogue order");
+    //: %1 lists file names.
+    addNamed(parts, status.missingFiles,
+             QT_TRANSLATE_NOOP("InstallationStatus", "missing files: %1"));
+    //: %1 lists file names.
+    addNamed(parts, status.changedFiles,
+             QT_TRANSLATE_NOOP("InstallationStatus", "changed files: %1"));
+    //: %1 lists what differs, such as "missing files: ...", separated by semicolons.
+    return QCoreApplication::translate("InstallationStatus", "differs: %1")
+        .arg(parts.join(QStringLiteral("; ")));
 }

@@ -45,7 +45,7 @@ void JLinkAddQN58MCU::run()
     Reason reason;
     const int nResult = runSetup(strJLinkPath, strErroInfo, reason, m_lockWait);
     if (!reason.isEmpty())
-        emit emitReason(reason.text());
+        emit emitReason(reason.translated());
     emit emitResult(nResult, strErroInfo);
 }
 

@@ -74,15 +74,17 @@ bool removeFiles(const HeldFolder &loaders, bool &bRemoved, Reason &reason)
         const QString strName = QLatin1String(name);
         const HeldFolder::Entry entry = loaders.entry(strName);
         if (entry == HeldFolder::Entry::Link && runsPrivileged()) {
-            reason = Reason(QStringLiteral("refused: a link where the installer writes its own file"),
+            reason = Reason(QT_TRANSLATE_NOOP("Reason", "refused: a link where the installer "
+                                                        "writes its own file"),
                             loaders.pathOf(strName));
             return false;
         }
         if (entry != HeldFolder::Entry::File && entry != HeldFolder::Entry::Link)
             continue;
         if (!loaders.remove(strName)) {
-            reason = Reason(QStringLiteral("\"%1\" could not be removed")
-                                .arg(QDir::toNativeSeparators(loaders.pathOf(strName))));
+            //: %1 is a file's path.
+            reason = Reason(QT_TRANSLATE_NOOP("Reason", "\"%1\" could not be removed"), QString(),
+                            {QDir::toNativeSeparators(loaders.pathOf(strName))});
             return false;
         }
         bRemoved = true;
@@ -115,7 +117,7 @@ UninstallResult removeInstallation(const QString &strJLinkPath, bool bUserFolder
             if (pReason)
                 *pReason = reason;
         } else {
-            strErroInfo = reason.text();
+            strErroInfo = reason.translated();
         }
         return UninstallResult::Failed;
     }

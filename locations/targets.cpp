@@ -22,7 +22,9 @@ const QStringList &jlinkFiles()
 
 } // namespace
 
-const char jlinkFilesText[] = "no JLinkExe, JLink.exe or J-Link library";
+//: Why a folder is not taken for a J-Link installation.
+const char jlinkFilesText[]
+    = QT_TRANSLATE_NOOP("CommandLine", "no JLinkExe, JLink.exe or J-Link library");
 
 QList<Target> foundInstallations(const JLinkSearch &search)
 {

@@ -31,7 +31,7 @@ QList<Target> withoutRepeats(const QList<Target> &targets);
 // Whether strFolder holds J-Link's command-line tool or its library, as
 // every J-Link installation does on one of the platforms.
 bool holdsJLink(const QString &strFolder);
-// Those files as a refusal names them.
+// Those files as a refusal names them, marked for the console's translation.
 extern const char jlinkFilesText[];
 
 // The per-user folder is worth proposing once it exists or an installation

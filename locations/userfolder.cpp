@@ -32,7 +32,9 @@ Reason userFolderRefusal(const QString &strFolder)
         return reason;
     if (folder.ownedByThisAccount())
         return Reason();
-    return Reason(QStringLiteral("refused: the per-user folder belongs to %1, not to this account")
-                      .arg(folder.ownerName()),
-                  strFolder);
+    //: %1 is an account.
+    return Reason::withWords(
+        QT_TRANSLATE_NOOP("Reason",
+                          "refused: the per-user folder belongs to %1, not to this account"),
+        strFolder, {folder.ownerName()});
 }

@@ -44,9 +44,10 @@ public:
     QString path() const { return m_strPath; }
     QString pathOf(const QString &strName) const { return m_strPath + QLatin1Char('/') + strName; }
 
-    // Whether this process's account owns the folder, and who does, by name.
+    // Whether this process's account owns the folder, and who does, by name
+    // for a reason's sentence.
     bool ownedByThisAccount() const;
-    QString ownerName() const;
+    Reason::Argument ownerName() const;
 
     // What lies at the name, without following a link.
     Entry entry(const QString &strName) const;

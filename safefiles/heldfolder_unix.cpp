@@ -47,14 +47,14 @@ private:
 };
 
 // The system's words as the end of a sentence.
-QString systemReason(int nError)
+Reason systemReason(int nError, const QString &strPath)
 {
     if (nError == EACCES || nError == EPERM)
-        return QStringLiteral("permission denied");
+        return Reason(QT_TRANSLATE_NOOP("Reason", "permission denied"), strPath);
     QString strText = QString::fromLocal8Bit(strerror(nError));
     if (!strText.isEmpty())
         strText[0] = strText.at(0).toLower();
-    return strText;
+    return Reason::quoting(strText, strPath);
 }
 
 QString accountName(uid_t uid)
@@ -63,17 +63,20 @@ QString accountName(uid_t uid)
     return account ? QString::fromLocal8Bit(account->pw_name) : QString::number(uid);
 }
 
-QString kindOf(const struct stat &status)
+// For "a %2 owned by %3".
+Reason::Word kindOf(const struct stat &status)
 {
+    //: A kind of file system object, after "a".
     if (S_ISLNK(status.st_mode))
-        return QStringLiteral("link");
+        return {QT_TRANSLATE_NOOP("Reason", "link")};
     if (S_ISDIR(status.st_mode))
-        return QStringLiteral("folder");
+        return {QT_TRANSLATE_NOOP("Reason", "folder")};
     if (S_ISREG(status.st_mode))
-        return QStringLiteral("file");
+        return {QT_TRANSLATE_NOOP("Reason", "file")};
+    //: A named pipe, after "a".
     if (S_ISFIFO(status.st_mode))
-        return QStringLiteral("FIFO");
-    return QStringLiteral("special file");
+        return {QT_TRANSLATE_NOOP("Reason", "FIFO")};
+    return {QT_TRANSLATE_NOOP("Reason", "special file")};
 }
 
 // As systemd decides for root: from root's folder anything may be reached,
@@ -85,9 +88,28 @@ bool unsafeStep(const struct stat &from, const struct stat &to)
 
 Reason unsafeStepReason(const struct stat &from, const struct stat &to, const QString &strPath)
 {
-    return Reason(QStringLiteral("not followed: a folder owned by %1 that holds a %2 owned by %3")
-                      .arg(accountName(from.st_uid), kindOf(to), accountName(to.st_uid)),
-                  strPath);
+    //: %1 and %3 are accounts, %2 a kind of file system object ("link", "file", ...).
+    return Reason::withWords(QT_TRANSLATE_NOOP("Reason", "not followed: a folder owned by %1 "
+                                                         "that holds a %2 owned by %3"),
+                             strPath,
+                             {accountName(from.st_uid), kindOf(to), accountName(to.st_uid)});
+}
+
+// Why an own folder could not be opened, from errno.
+Reason openingReason(int nError, const QString &strPath)
+{
+    switch (nError) {
+    case ELOOP:
+        return Reason(
+            QT_TRANSLATE_NOOP("Reason", "refused: a link where the installer makes its own folder"),
+            strPath);
+    case ENOENT:
+        return Reason(QT_TRANSLATE_NOOP("Reason", "does not exist"), strPath);
+    case ENOTDIR:
+        return Reason(QT_TRANSLATE_NOOP("Reason", "not a folder"), strPath);
+    default:
+        return systemReason(nError, strPath);
+    }
 }
 
 bool sameObject(const struct stat &a, const struct stat &b)
@@ -164,7 +186,7 @@ private:
         m_strFolder = strPath;
         if (m_folder.get() >= 0 && fstat(m_folder.get(), &m_folderStatus) == 0)
             return true;
-        reason = Reason(systemReason(errno), strPath);
+        reason = systemReason(errno, strPath);
         return false;
     }
 
@@ -173,10 +195,12 @@ private:
     {
         if (!walked.bExists || walked.status.st_uid == step.linkOwner)
             return true;
-        reason = Reason(QStringLiteral("not followed: a link owned by %1 that leads to a %2 owned by %3")
-                            .arg(accountName(step.linkOwner), kindOf(walked.status),
-                                 accountName(walked.status.st_uid)),
-                        step.strLinkPath);
+        //: %1 and %3 are accounts, %2 a kind of file system object ("link", "file", ...).
+        reason = Reason::withWords(QT_TRANSLATE_NOOP("Reason", "not followed: a link owned by %1 "
+                                                               "that leads to a %2 owned by %3"),
+                                   step.strLinkPath,
+                                   {accountName(step.linkOwner), kindOf(walked.status),
+                                    accountName(walked.status.st_uid)});
         return false;
     }
 
@@ -191,8 +215,9 @@ private:
         if (!walked.bExists) {
             if (errno == ENOENT && bLast)
                 return true;
-            reason = Reason(errno == ENOENT ? QStringLiteral("does not exist") : systemReason(errno),
-                            strPath);
+            reason = errno == ENOENT
+                ? Reason(QT_TRANSLATE_NOOP("Reason", "does not exist"), strPath)
+                : systemReason(errno, strPath);
             return false;
         }
         if (m_bSafe && step.name != ".." && unsafeStep(m_folderStatus, status)) {
@@ -212,8 +237,9 @@ private:
         const ssize_t nLength = readlinkat(m_folder.get(), step.name.constData(),
                                            destination.data(), size_t(destination.size()));
         if (++m_nLinks > maxLinks || nLength < 0) {
-            reason = Reason(nLength < 0 ? systemReason(errno) : QStringLiteral("too many levels of links"),
-                            strPath);
+            reason = nLength < 0
+                ? systemReason(errno, strPath)
+                : Reason(QT_TRANSLATE_NOOP("Reason", "too many levels of links"), strPath);
             return false;
         }
         destination.truncate(int(nLength));
@@ -231,16 +257,16 @@ private:
     bool enter(const Step &step, const struct stat &status, const QString &strPath, Reason &reason)
     {
         if (!S_ISDIR(status.st_mode)) {
-            reason = Reason(QStringLiteral("not a folder"), strPath);
+            reason = Reason(QT_TRANSLATE_NOOP("Reason", "not a folder"), strPath);
             return false;
         }
         UniqueFd next(openat(m_folder.get(), step.name.constData(),
                              searchOnly | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
         struct stat opened;
         if (next.get() < 0 || fstat(next.get(), &opened) != 0 || !sameObject(opened, status)) {
-            reason = Reason(next.get() < 0 ? systemReason(errno)
-                                           : QStringLiteral("changed while it was being opened"),
-                            strPath);
+            reason = next.get() < 0
+                ? systemReason(errno, strPath)
+                : Reason(QT_TRANSLATE_NOOP("Reason", "changed while it was being opened"), strPath);
             return false;
         }
         return enterFolder(std::move(next), strPath, reason);
@@ -329,19 +355,20 @@ HeldFolder HeldFolder::open(const QString &strPath, Reason &reason)
               stepsOf(path), runsPrivileged(), walked, reason))
         return HeldFolder();
     if (walked.bExists && !S_ISDIR(walked.status.st_mode)) {
-        reason = Reason(QStringLiteral("not a folder"), strPath);
+        reason = Reason(QT_TRANSLATE_NOOP("Reason", "not a folder"), strPath);
         return HeldFolder();
     }
     if (!walked.bExists) {
-        reason = Reason(QStringLiteral("does not exist"), strPath);
+        reason = Reason(QT_TRANSLATE_NOOP("Reason", "does not exist"), strPath);
         return HeldFolder();
     }
     const int fd = walked.name.isEmpty() ? readableFolder(walked.folder.get(), ".")
                                          : readableFolder(walked.folder.get(), walked.name);
     struct stat opened;
     if (fd < 0 || fstat(fd, &opened) != 0 || (!walked.name.isEmpty() && !sameObject(opened, walked.status))) {
-        reason = Reason(fd < 0 ? systemReason(errno) : QStringLiteral("changed while it was being opened"),
-                        strPath);
+        reason = fd < 0
+            ? systemReason(errno, strPath)
+            : Reason(QT_TRANSLATE_NOOP("Reason", "changed while it was being opened"), strPath);
         if (fd >= 0)
             ::close(fd);
         return HeldFolder();
@@ -361,7 +388,7 @@ bool HeldFolder::ownedByThisAccount() const
     return fstat(int(m_handle), &status) == 0 && status.st_uid == geteuid();
 }
 
-QString HeldFolder::ownerName() const
+Reason::Argument HeldFolder::ownerName() const
 {
     struct stat status;
     return fstat(int(m_handle), &status) == 0 ? accountName(status.st_uid) : QString();
@@ -388,13 +415,14 @@ HeldFolder HeldFolder::ownFolder(const QString &strName, bool bCreate, Reason &r
     const Entry found = entry(strName);
     if (found == Entry::Missing && bCreate) {
         if (mkdirat(int(m_handle), name.constData(), 0777) != 0 && errno != EEXIST) {
-            reason = Reason(systemReason(errno), strPath);
+            reason = systemReason(errno, strPath);
             return HeldFolder();
         }
     }
     if (bPrivileged && found == Entry::Link) {
-        reason = Reason(QStringLiteral("refused: a link where the installer makes its own folder"),
-                        strPath);
+        reason = Reason(
+            QT_TRANSLATE_NOOP("Reason", "refused: a link where the installer makes its own folder"),
+            strPath);
         return HeldFolder();
     }
     // An unprivileged run follows a link here, as it always did.
@@ -403,11 +431,7 @@ HeldFolder HeldFolder::ownFolder(const QString &strName, bool bCreate, Reason &r
     if (fd < 0)
         fd = openat(int(m_handle), name.constData(), searchOnly | O_DIRECTORY | nFollow | O_CLOEXEC);
     if (fd < 0) {
-        reason = Reason(errno == ELOOP ? QStringLiteral("refused: a link where the installer makes its own folder")
-                        : errno == ENOENT ? QStringLiteral("does not exist")
-                        : errno == ENOTDIR ? QStringLiteral("not a folder")
-                                           : systemReason(errno),
-                        strPath);
+        reason = openingReason(errno, strPath);
         return HeldFolder();
     }
     HeldFolder folder(fd, strPath);
@@ -422,7 +446,7 @@ HeldFolder HeldFolder::ownFolder(const QString &strName, bool bCreate, Reason &r
         return HeldFolder();
     }
     if (found == Entry::Missing && m_nOwner >= 0 && fchown(fd, uid_t(m_nOwner), gid_t(m_nGroup)) != 0) {
-        reason = Reason(systemReason(errno), strPath);
+        reason = systemReason(errno, strPath);
         return HeldFolder();
     }
     return folder;
@@ -441,7 +465,7 @@ bool HeldFolder::openFile(const QString &strName, QIODevice::OpenMode mode, QFil
     if (!walked.bExists)
         return false;
     if (!S_ISREG(walked.status.st_mode)) {
-        reason = Reason(QStringLiteral("not a plain file"), strPath);
+        reason = Reason(QT_TRANSLATE_NOOP("Reason", "not a plain file"), strPath);
         return false;
     }
     const int nAccess = mode.testFlag(QIODevice::WriteOnly)
@@ -451,15 +475,16 @@ bool HeldFolder::openFile(const QString &strName, QIODevice::OpenMode mode, QFil
                           nAccess | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     struct stat opened;
     if (fd < 0 || fstat(fd, &opened) != 0 || !sameObject(opened, walked.status)) {
-        reason = Reason(fd < 0 ? systemReason(errno) : QStringLiteral("changed while it was being opened"),
-                        strPath);
+        reason = fd < 0
+            ? systemReason(errno, strPath)
+            : Reason(QT_TRANSLATE_NOOP("Reason", "changed while it was being opened"), strPath);
         if (fd >= 0)
             ::close(fd);
         return false;
     }
     fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (!openFd(file, fd, mode, strPath)) {
-        reason = Reason(file.errorString(), strPath);
+        reason = Reason::quoting(file.errorString(), strPath);
         return false;
     }
     if (pHolder) {
@@ -480,13 +505,13 @@ bool HeldFolder::createFile(const QString &strName, QFile &file, Reason &reason,
     const int fd = openat(int(m_handle), QFile::encodeName(strName).constData(),
                           O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) {
-        reason = Reason(errno == EEXIST ? QStringLiteral("exists already") : systemReason(errno),
-                        strPath);
+        reason = errno == EEXIST ? Reason(QT_TRANSLATE_NOOP("Reason", "exists already"), strPath)
+                                 : systemReason(errno, strPath);
         return false;
     }
     if ((m_nOwner >= 0 && fchown(fd, uid_t(m_nOwner), gid_t(m_nGroup)) != 0)
         || !openFd(file, fd, mode, strPath) || !file.setPermissions(writablePermissions())) {
-        reason = Reason(systemReason(errno), strPath);
+        reason = systemReason(errno, strPath);
         unlinkat(int(m_handle), QFile::encodeName(strName).constData(), 0);
         return false;
     }
@@ -504,7 +529,7 @@ bool HeldFolder::createTemporary(const QString &strPrefix, QFile &file, QString 
             && openFd(file, fd, mode, pathOf(strPrefix + QStringLiteral("XXXXXX")))
             && file.setPermissions(writablePermissions()))
             return true;
-        reason = Reason(systemReason(errno), pathOf(strPrefix));
+        reason = systemReason(errno, pathOf(strPrefix));
         return false;
     }
 #endif

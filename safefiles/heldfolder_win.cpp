@@ -114,11 +114,11 @@ HANDLE handleOf(qintptr handle)
 }
 
 // The system's words as the end of a sentence.
-QString systemReason(DWORD nError)
+Reason systemReason(DWORD nError, const QString &strPath)
 {
     // Windows words a read-only file "Access is denied".
     if (nError == ERROR_ACCESS_DENIED || nError == ERROR_PRIVILEGE_NOT_HELD)
-        return QStringLiteral("permission denied");
+        return Reason(QT_TRANSLATE_NOOP("Reason", "permission denied"), strPath);
     wchar_t *text = nullptr;
     FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM
                        | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -127,15 +127,16 @@ QString systemReason(DWORD nError)
     LocalFree(text);
     if (strText.endsWith(QLatin1Char('.')))
         strText.chop(1);
+    //: %1 is the number of a Windows error that has no text.
     if (strText.isEmpty())
-        return QStringLiteral("error %1").arg(nError);
+        return Reason(QT_TRANSLATE_NOOP("Reason", "error %1"), strPath, {QString::number(nError)});
     strText[0] = strText.at(0).toLower();
-    return strText;
+    return Reason::quoting(strText, strPath);
 }
 
-QString statusReason(NTSTATUS status)
+Reason statusReason(NTSTATUS status, const QString &strPath)
 {
-    return systemReason(ntdll().statusToDosError(status));
+    return systemReason(ntdll().statusToDosError(status), strPath);
 }
 
 bool isMissing(NTSTATUS status)
@@ -187,11 +188,13 @@ NTSTATUS reopenFolder(HANDLE folder, UniqueHandle &opened)
     return openFolderAt(folder, QString(), FILE_OPEN_REPARSE_POINT, opened);
 }
 
-QString folderReason(NTSTATUS status)
+Reason folderReason(NTSTATUS status, const QString &strPath)
 {
-    return isMissing(status)            ? QStringLiteral("does not exist")
-        : status == statusNotADirectory ? QStringLiteral("not a folder")
-                                        : statusReason(status);
+    if (isMissing(status))
+        return Reason(QT_TRANSLATE_NOOP("Reason", "does not exist"), strPath);
+    if (status == statusNotADirectory)
+        return Reason(QT_TRANSLATE_NOOP("Reason", "not a folder"), strPath);
+    return statusReason(status, strPath);
 }
 
 using Sid = QByteArray;
@@ -264,7 +267,7 @@ Sid tokenSid(TOKEN_INFORMATION_CLASS information)
 
 // DOMAIN\name, as two accounts of one name on a machine and in its domain
 // must not read alike.
-QString accountName(const Sid &sid)
+Reason::Argument accountName(const Sid &sid)
 {
     PSID account = const_cast<char *>(sid.constData());
     wchar_t name[256];
@@ -277,8 +280,9 @@ QString accountName(const Sid &sid)
             ? QString::fromWCharArray(domain) + QLatin1Char('\\') + QString::fromWCharArray(name)
             : QString::fromWCharArray(name);
     wchar_t *text = nullptr;
+    //: In the place of an account's name, as in "a folder owned by %1".
     if (sid.isEmpty() || !ConvertSidToStringSidW(account, &text))
-        return QStringLiteral("an unknown account");
+        return Reason::Word{QT_TRANSLATE_NOOP("Reason", "an unknown account")};
     const QString strText = QString::fromWCharArray(text);
     LocalFree(text);
     return strText;
@@ -315,20 +319,25 @@ NTSTATUS readStatus(HANDLE handle, Status &status, bool bOwner)
     return 0;
 }
 
-QString reparseKind(DWORD nTag)
+// For "a %1 where the installer makes its own folder".
+Reason::Word reparseKind(DWORD nTag)
 {
+    //: A kind of file system object, after "a".
     if (nTag == IO_REPARSE_TAG_SYMLINK)
-        return QStringLiteral("link");
+        return {QT_TRANSLATE_NOOP("Reason", "link")};
+    //: A Windows directory junction, after "a".
     if (nTag == IO_REPARSE_TAG_MOUNT_POINT)
-        return QStringLiteral("junction");
-    return QStringLiteral("reparse point");
+        return {QT_TRANSLATE_NOOP("Reason", "junction")};
+    return {QT_TRANSLATE_NOOP("Reason", "reparse point")};
 }
 
-QString kindOf(const Status &status)
+// For "a %2 owned by %3".
+Reason::Word kindOf(const Status &status)
 {
     if (status.isLink())
         return reparseKind(status.nTag);
-    return status.isFolder() ? QStringLiteral("folder") : QStringLiteral("file");
+    return {status.isFolder() ? QT_TRANSLATE_NOOP("Reason", "folder")
+                              : QT_TRANSLATE_NOOP("Reason", "file")};
 }
 
 // As on Unix for root: from a folder of SYSTEM, the administrators or
@@ -341,9 +350,19 @@ bool unsafeStep(const Status &from, const Status &to)
 
 Reason unsafeStepReason(const Status &from, const Status &to, const QString &strPath)
 {
-    return Reason(QStringLiteral("not followed: a folder owned by %1 that holds a %2 owned by %3")
-                      .arg(accountName(from.owner), kindOf(to), accountName(to.owner)),
-                  strPath);
+    //: %1 and %3 are accounts, %2 a kind of file system object ("link", "file", ...).
+    return Reason::withWords(QT_TRANSLATE_NOOP("Reason", "not followed: a folder owned by %1 "
+                                                         "that holds a %2 owned by %3"),
+                             strPath, {accountName(from.owner), kindOf(to), accountName(to.owner)});
+}
+
+// Why a privileged run does not take a reparse point for its own folder.
+Reason ownFolderRefusal(const Status &status, const QString &strPath)
+{
+    //: %1 is "link", "junction" or "reparse point".
+    return Reason::withWords(
+        QT_TRANSLATE_NOOP("Reason", "refused: a %1 where the installer makes its own folder"),
+        strPath, {reparseKind(status.nTag)});
 }
 
 QString joined(const QString &strFolder, const QString &strName)
@@ -482,7 +501,7 @@ struct Step
     QString strName;
     bool bLinkEnd = false;
     Sid linkOwner;
-    QString strLinkKind;
+    Reason::Word linkKind;
     QString strLinkPath;
 };
 
@@ -491,7 +510,7 @@ QVector<Step> stepsOf(const QStringList &names)
     QVector<Step> steps;
     for (const QString &strName : names) {
         if (!strName.isEmpty() && strName != QLatin1String("."))
-            steps.append({strName, false, Sid(), QString(), QString()});
+            steps.append({strName, false, Sid(), Reason::Word{nullptr}, QString()});
     }
     return steps;
 }
@@ -503,7 +522,7 @@ bool openRoot(const SplitPath &split, UniqueHandle &root, Status &status, Reason
     if (NT_SUCCESS(result))
         result = readStatus(root.get(), status, true);
     if (!NT_SUCCESS(result))
-        reason = Reason(statusReason(result), split.strRoot);
+        reason = statusReason(result, split.strRoot);
     return NT_SUCCESS(result);
 }
 
@@ -544,11 +563,14 @@ private:
     {
         if (!walked.status.bExists || walked.status.owner == step.linkOwner)
             return true;
-        reason
-            = Reason(QStringLiteral("not followed: a %1 owned by %2 that leads to a %3 owned by %4")
-                         .arg(step.strLinkKind, accountName(step.linkOwner), kindOf(walked.status),
-                              accountName(walked.status.owner)),
-                     step.strLinkPath);
+        //: %1 is "link" or "junction", %2 and %4 are accounts, %3 a kind of file system
+        //: object ("link", "file", ...).
+        reason = Reason::withWords(
+            QT_TRANSLATE_NOOP("Reason",
+                              "not followed: a %1 owned by %2 that leads to a %3 owned by %4"),
+            step.strLinkPath,
+            {step.linkKind, accountName(step.linkOwner), kindOf(walked.status),
+             accountName(walked.status.owner)});
         return false;
     }
 
@@ -569,9 +591,9 @@ private:
         if (!NT_SUCCESS(result)) {
             if (isMissing(result) && bLast)
                 return true;
-            reason = Reason(isMissing(result) ? QStringLiteral("does not exist")
-                                              : statusReason(result),
-                            strPath);
+            reason = isMissing(result)
+                ? Reason(QT_TRANSLATE_NOOP("Reason", "does not exist"), strPath)
+                : statusReason(result, strPath);
             return false;
         }
         if (unsafeStep(m_folderStatus, status)) {
@@ -585,7 +607,7 @@ private:
             return true;
         }
         if (!status.isFolder()) {
-            reason = Reason(QStringLiteral("not a folder"), strPath);
+            reason = Reason(QT_TRANSLATE_NOOP("Reason", "not a folder"), strPath);
             return false;
         }
         m_folder = std::move(object);
@@ -600,19 +622,19 @@ private:
                 Reason &reason)
     {
         if (status.nTag != IO_REPARSE_TAG_SYMLINK && status.nTag != IO_REPARSE_TAG_MOUNT_POINT) {
-            reason = Reason(QStringLiteral("not followed: a reparse point"), strPath);
+            reason = Reason(QT_TRANSLATE_NOOP("Reason", "not followed: a reparse point"), strPath);
             return false;
         }
         QString strDestination;
         SplitPath destination;
         if (++m_nLinks > maxLinks || !linkDestination(link, m_strFolder, strDestination)
             || !splitPath(strDestination, destination)) {
-            reason
-                = Reason(m_nLinks > maxLinks
-                             ? QStringLiteral("too many levels of links")
-                             : QStringLiteral("not followed: a %1 to no folder of a drive or share")
-                                   .arg(kindOf(status)),
-                         strPath);
+            reason = m_nLinks > maxLinks
+                ? Reason(QT_TRANSLATE_NOOP("Reason", "too many levels of links"), strPath)
+                //: %1 is "link" or "junction".
+                : Reason::withWords(QT_TRANSLATE_NOOP("Reason", "not followed: a %1 to no folder "
+                                                                "of a drive or share"),
+                                    strPath, {kindOf(status)});
             return false;
         }
         QVector<Step> followed = stepsOf(destination.names);
@@ -646,15 +668,15 @@ bool walk(UniqueHandle start, const Status &startStatus, const QString &strStart
 bool heldWalked(const Walked &walked, const QString &strPath, UniqueHandle &opened, Reason &reason)
 {
     if (!walked.status.bExists || !walked.status.isFolder()) {
-        reason = Reason(walked.status.bExists ? QStringLiteral("not a folder")
-                                              : QStringLiteral("does not exist"),
+        reason = Reason(walked.status.bExists ? QT_TRANSLATE_NOOP("Reason", "not a folder")
+                                              : QT_TRANSLATE_NOOP("Reason", "does not exist"),
                         strPath);
         return false;
     }
     const NTSTATUS status = reopenFolder(
         walked.strName.isEmpty() ? walked.folder.get() : walked.object.get(), opened);
     if (!NT_SUCCESS(status))
-        reason = Reason(statusReason(status), strPath);
+        reason = statusReason(status, strPath);
     return NT_SUCCESS(status);
 }
 
@@ -668,7 +690,7 @@ bool walkFrom(HANDLE folder, const QString &strFolder, const QString &strNames, 
     if (NT_SUCCESS(status))
         status = readStatus(start.get(), startStatus, true);
     if (!NT_SUCCESS(status)) {
-        reason = Reason(statusReason(status), strFolder);
+        reason = statusReason(status, strFolder);
         return false;
     }
     return walk(std::move(start), startStatus, strFolder,
@@ -907,7 +929,7 @@ HeldFolder HeldFolder::open(const QString &strPath, Reason &reason)
 {
     SplitPath split;
     if (!splitPath(fullPath(strPath), split)) {
-        reason = Reason(QStringLiteral("does not exist"), strPath);
+        reason = Reason(QT_TRANSLATE_NOOP("Reason", "does not exist"), strPath);
         return HeldFolder();
     }
     UniqueHandle opened;
@@ -916,7 +938,7 @@ HeldFolder HeldFolder::open(const QString &strPath, Reason &reason)
         const NTSTATUS status = openFolderAt(
             nullptr, split.strNtRoot + split.names.join(QLatin1Char('\\')), 0, opened);
         if (!NT_SUCCESS(status)) {
-            reason = Reason(folderReason(status), strPath);
+            reason = folderReason(status, strPath);
             return HeldFolder();
         }
         return HeldFolder(reinterpret_cast<qintptr>(opened.release()), strPath);
@@ -940,10 +962,10 @@ bool HeldFolder::ownedByThisAccount() const
     return !owner.isEmpty() && (owner == tokenSid(TokenUser) || owner == tokenSid(TokenOwner));
 }
 
-QString HeldFolder::ownerName() const
+Reason::Argument HeldFolder::ownerName() const
 {
     const Sid owner = ownerOf(handleOf(m_handle));
-    return owner.isEmpty() ? QString() : accountName(owner);
+    return owner.isEmpty() ? Reason::Argument() : accountName(owner);
 }
 
 HeldFolder::Entry HeldFolder::entry(const QString &strName) const
@@ -979,16 +1001,14 @@ HeldFolder HeldFolder::ownFolder(const QString &strName, bool bCreate, Reason &r
         if (bMade && bPrivileged)
             status = giveToFolderOwner(handleOf(m_handle), made.get());
         if (!NT_SUCCESS(status) && status != statusNameCollision) {
-            reason = Reason(statusReason(status), strPath);
+            reason = statusReason(status, strPath);
             return HeldFolder();
         }
     }
     // Any reparse point: the installer's own folder is never a link, nor
     // one whose content a filter supplies.
     if (bPrivileged && found.isReparsePoint()) {
-        reason = Reason(QStringLiteral("refused: a %1 where the installer makes its own folder")
-                            .arg(reparseKind(found.nTag)),
-                        strPath);
+        reason = ownFolderRefusal(found, strPath);
         return HeldFolder();
     }
     // An unprivileged run follows a link here, as it always did.
@@ -996,7 +1016,7 @@ HeldFolder HeldFolder::ownFolder(const QString &strName, bool bCreate, Reason &r
     status = openFolderAt(handleOf(m_handle), strName, bPrivileged ? FILE_OPEN_REPARSE_POINT : 0,
                           opened);
     if (!NT_SUCCESS(status)) {
-        reason = Reason(folderReason(status), strPath);
+        reason = folderReason(status, strPath);
         return HeldFolder();
     }
     if (!bPrivileged)
@@ -1007,14 +1027,12 @@ HeldFolder HeldFolder::ownFolder(const QString &strName, bool bCreate, Reason &r
     if (NT_SUCCESS(status))
         status = readStatus(opened.get(), child, true);
     if (!NT_SUCCESS(status)) {
-        reason = Reason(statusReason(status), strPath);
+        reason = statusReason(status, strPath);
         return HeldFolder();
     }
     // Made a reparse point since it was looked at.
     if (child.isReparsePoint()) {
-        reason = Reason(QStringLiteral("refused: a %1 where the installer makes its own folder")
-                            .arg(reparseKind(child.nTag)),
-                        strPath);
+        reason = ownFolderRefusal(child, strPath);
         return HeldFolder();
     }
     if (!bMade && unsafeStep(parent, child)) {
@@ -1040,9 +1058,9 @@ bool HeldFolder::openFile(const QString &strName, QIODevice::OpenMode mode, QFil
         if (isMissing(status))
             return false;
         if (!NT_SUCCESS(status)) {
-            reason = Reason(status == statusFileIsADirectory ? QStringLiteral("not a plain file")
-                                                             : statusReason(status),
-                            strPath);
+            reason = status == statusFileIsADirectory
+                ? Reason(QT_TRANSLATE_NOOP("Reason", "not a plain file"), strPath)
+                : statusReason(status, strPath);
             return false;
         }
         const QString strFinal
@@ -1058,7 +1076,7 @@ bool HeldFolder::openFile(const QString &strName, QIODevice::OpenMode mode, QFil
         } else {
             UniqueHandle same;
             if (pHolder && !NT_SUCCESS(status = reopenFolder(handleOf(m_handle), same))) {
-                reason = Reason(statusReason(status), m_strPath);
+                reason = statusReason(status, m_strPath);
                 return false;
             }
             if (same.isValid())
@@ -1074,7 +1092,7 @@ bool HeldFolder::openFile(const QString &strName, QIODevice::OpenMode mode, QFil
             return false;
         if (walked.strName.isEmpty() || walked.status.isReparsePoint()
             || (walked.status.nAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            reason = Reason(QStringLiteral("not a plain file"), strPath);
+            reason = Reason(QT_TRANSLATE_NOOP("Reason", "not a plain file"), strPath);
             return false;
         }
         UniqueHandle same;
@@ -1083,7 +1101,7 @@ bool HeldFolder::openFile(const QString &strName, QIODevice::OpenMode mode, QFil
         if (NT_SUCCESS(status) && pHolder)
             status = reopenFolder(walked.folder.get(), same);
         if (!NT_SUCCESS(status)) {
-            reason = Reason(statusReason(status), strPath);
+            reason = statusReason(status, strPath);
             return false;
         }
         if (same.isValid())
@@ -1092,18 +1110,18 @@ bool HeldFolder::openFile(const QString &strName, QIODevice::OpenMode mode, QFil
     }
     // A pipe or device named through a link never ends or blocks.
     if (!isPlainFile(opened.get())) {
-        reason = Reason(QStringLiteral("not a plain file"), strPath);
+        reason = Reason(QT_TRANSLATE_NOOP("Reason", "not a plain file"), strPath);
         return false;
     }
     // Windows opens no read-only file for writing; Wine does, as Unix root.
     Status status;
     if (mode.testFlag(QIODevice::WriteOnly) && NT_SUCCESS(readStatus(opened.get(), status, false))
         && (status.nAttributes & FILE_ATTRIBUTE_READONLY)) {
-        reason = Reason(QStringLiteral("permission denied"), strPath);
+        reason = Reason(QT_TRANSLATE_NOOP("Reason", "permission denied"), strPath);
         return false;
     }
     if (!openFd(file, opened.release(), mode, strPath)) {
-        reason = Reason(file.errorString(), strPath);
+        reason = Reason::quoting(file.errorString(), strPath);
         return false;
     }
     if (pHolder)
@@ -1125,22 +1143,22 @@ bool HeldFolder::createFile(const QString &strName, QFile &file, Reason &reason,
                  FILE_CREATE, FILE_NON_DIRECTORY_FILE | FILE_OPEN_REPARSE_POINT, made,
                  FILE_ATTRIBUTE_NORMAL);
     if (!NT_SUCCESS(status)) {
-        reason = Reason(status == statusNameCollision ? QStringLiteral("exists already")
-                                                      : statusReason(status),
-                        strPath);
+        reason = status == statusNameCollision
+            ? Reason(QT_TRANSLATE_NOOP("Reason", "exists already"), strPath)
+            : statusReason(status, strPath);
         return false;
     }
     if (runsPrivileged())
         status = giveToFolderOwner(handleOf(m_handle), made.get());
     if (!NT_SUCCESS(status)) {
-        reason = Reason(statusReason(status), strPath);
+        reason = statusReason(status, strPath);
         deleteOpened(made.get());
         return false;
     }
     UniqueHandle remover;
     reopen(made.get(), DELETE, FILE_NON_DIRECTORY_FILE, remover);
     if (!openFd(file, made.release(), mode, strPath)) {
-        reason = Reason(file.errorString(), strPath);
+        reason = Reason::quoting(file.errorString(), strPath);
         if (remover.isValid())
             deleteOpened(remover.get());
         return false;

@@ -2,6 +2,7 @@
 #include "deploymentlist.h"
 #include "jlinkaddqn58mcu.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -71,6 +72,9 @@ JobResult runJob(const QString &strJLinkPath)
                          result.strMessage = strMessage;
                          ++result.nResults;
                      },
+                     Qt::DirectConnection);
+    QObject::connect(&worker, &JLinkAddQN58MCU::emitReason, &worker,
+                     [&result](const QString &strReason) { result.strReason = strReason; },
                      Qt::DirectConnection);
     worker.start();
     worker.wait();
@@ -154,6 +158,25 @@ ProgramRun runCli(const QStringList &arguments, const QString &strWorkingFolder,
     QProcess process;
     startCli(process, arguments, strWorkingFolder, environment);
     return finishRun(process);
+}
+
+MarkedTranslation::MarkedTranslation(const QStringList &contexts)
+    : m_contexts(contexts)
+{
+    QCoreApplication::installTranslator(this);
+}
+
+MarkedTranslation::~MarkedTranslation()
+{
+    QCoreApplication::removeTranslator(this);
+}
+
+QString MarkedTranslation::translate(const char *pszContext, const char *pszSourceText,
+                                     const char *, int) const
+{
+    if (!m_contexts.contains(QLatin1String(pszContext)))
+        return QString();
+    return QLatin1Char('[') + QString::fromUtf8(pszSourceText) + QLatin1Char(']');
 }
 
 PermissionRestorer::PermissionRestorer(const QString &strPath)

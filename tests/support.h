@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTranslator>
 
 #include <functional>
 #include <optional>
@@ -65,7 +66,8 @@ struct JobResult
 {
     int nCode = -1;
     QString strMessage;
-    int nResults = 0; // how often the job reported
+    QString strReason; // as the window shows it, in the user's language
+    int nResults = 0;  // how often the job reported
 };
 JobResult runJob(const QString &strJLinkPath);
 // Installs into the folder without a thread; true when the job succeeded.
@@ -125,6 +127,23 @@ private:
     Q_DISABLE_COPY(PermissionRestorer)
     const QString m_strPath;
     const QFileDevice::Permissions m_permissions;
+};
+
+// Stands in for a translation while it lives: every text of the given
+// contexts comes back between "[" and "]", its placeholders kept, so that a
+// test sees which words were translated and which stayed as they are.
+class MarkedTranslation : public QTranslator
+{
+public:
+    explicit MarkedTranslation(const QStringList &contexts);
+    ~MarkedTranslation() override;
+    bool isEmpty() const override { return false; }
+    QString translate(const char *pszContext, const char *pszSourceText,
+                      const char *pszDisambiguation = nullptr, int n = -1) const override;
+
+private:
+    Q_DISABLE_COPY(MarkedTranslation)
+    const QStringList m_contexts;
 };
 
 // Root ignores file permissions; Windows has no such user.

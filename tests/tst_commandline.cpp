@@ -538,6 +538,10 @@ void tst_CommandLine::jsonOutput()
         strWord = expand(strWord, plain);
     const ProgramRun run = runCli(words);
     QCOMPARE(run.nExit, exitCode);
+    // Scripts read the same document in every language.
+    QProcessEnvironment german = QProcessEnvironment::systemEnvironment();
+    german.insert(QStringLiteral("LANGUAGE"), QStringLiteral("de"));
+    QCOMPARE(runCli(words, QString(), german).lines, run.lines);
     QJsonParseError error;
     const QJsonDocument document
         = QJsonDocument::fromJson(run.lines.join(QLatin1Char('\n')).toUtf8(), &error);
