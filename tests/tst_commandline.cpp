@@ -50,6 +50,8 @@ private slots:
     void listShowsVersionsAndStatus();
     void jsonOutput_data();
     void jsonOutput();
+    void languages_data();
+    void languages();
 
 private:
     QScopedPointer<QTemporaryDir> m_home;
@@ -553,6 +555,54 @@ void tst_CommandLine::jsonOutput()
     if (!errors.isEmpty())
         errors = QDir::toNativeSeparators(expand(errors, plain)) + QLatin1String(lineEnd);
     QCOMPARE(QString::fromUtf8(run.errors), errors);
+}
+
+void tst_CommandLine::languages_data()
+{
+    QTest::addColumn<QString>("language");
+    for (const char *language : {"C", "de", "ja", "zh_CN"})
+        QTest::newRow(language) << language;
+}
+
+// Lines follow the user's language; --json and exit codes never do.
+void tst_CommandLine::languages()
+{
+    QFETCH(QString, language);
+    const auto run = [](const QStringList &arguments, const QString &strLanguage) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        const QString strLocale = strLanguage == QLatin1String("C")
+            ? strLanguage
+            : strLanguage + QStringLiteral(".UTF-8");
+        environment.insert(QStringLiteral("LANGUAGE"), strLanguage);
+        environment.insert(QStringLiteral("LC_ALL"), strLocale);
+        environment.insert(QStringLiteral("LANG"), strLocale);
+        return runCli(arguments, QString(), environment);
+    };
+    const bool bEnglish = language == QLatin1String("C");
+    const ProgramRun help = run({QStringLiteral("--help")}, language);
+    QCOMPARE(help.nExit, 0);
+    QCOMPARE(help.lines == run({QStringLiteral("--help")}, QStringLiteral("C")).lines, bEnglish);
+
+    const QString strFolder = m_installations->add(QStringLiteral("JLink_V794"));
+    const ProgramRun installed = run({strFolder}, language);
+    QCOMPARE(installed.nExit, 0);
+    QCOMPARE(installed.lines.size(), 1);
+    QCOMPARE(installed.lines.first()
+                 == QLatin1String("Setup has performed all requested operations successfully"),
+             bEnglish);
+    for (const QStringList &arguments :
+         {QStringList{QStringLiteral("status"), QStringLiteral("--json"), strFolder},
+          QStringList{QStringLiteral("list"), QStringLiteral("--json"), QStringLiteral("--search-in"),
+                      m_installations->discoveryRoot()}}) {
+        const ProgramRun json = run(arguments, language);
+        const ProgramRun english = run(arguments, QStringLiteral("C"));
+        QCOMPARE(json.nExit, english.nExit);
+        QCOMPARE(json.lines, english.lines);
+    }
+    const QStringList removal{QStringLiteral("uninstall"), strFolder};
+    const ProgramRun removed = run(removal, language);
+    QCOMPARE(removed.nExit, 0);
+    QCOMPARE(removed.lines.value(0) == line(strFolder, QStringLiteral("removed")), bEnglish);
 }
 
 QTEST_GUILESS_MAIN(tst_CommandLine)

@@ -1,6 +1,8 @@
 #include "fakeinstallations.h"
 #include "mainwindow.h"
+#include "outcome.h"
 #include "temporaryhome.h"
+#include "translations.h"
 #include "userfolder.h"
 
 #include <QApplication>
@@ -40,6 +42,40 @@ void answerFolderDialog(const QString &strFolder)
     timer->start(10);
 }
 
+// The text a group box, label or button shows; the window's title for the window.
+QString shownText(const QWidget *widget)
+{
+    if (widget->isWindow())
+        return widget->windowTitle();
+    if (auto *box = qobject_cast<const QGroupBox *>(widget))
+        return box->title();
+    if (auto *label = qobject_cast<const QLabel *>(widget))
+        return label->text();
+    if (auto *button = qobject_cast<const QPushButton *>(widget))
+        return button->text();
+    return QString();
+}
+
+// The window's English texts, as the translators' catalogue lists them.
+QStringList windowSourceTexts()
+{
+    QFile file(QStringLiteral(QN58_SOURCE_DIR "/translations/qn58_de.ts"));
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringList();
+    QStringList texts;
+    QXmlStreamReader reader(&file);
+    QString strContext;
+    while (!reader.atEnd()) {
+        if (reader.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (reader.name() == QLatin1String("name"))
+            strContext = reader.readElementText();
+        else if (reader.name() == QLatin1String("source") && strContext == QLatin1String("MainWindow"))
+            texts << reader.readElementText();
+    }
+    return texts;
+}
+
 QStringList items(const QComboBox *combo)
 {
     QStringList list;
@@ -60,6 +96,8 @@ private slots:
     void windowTitle();
     void widgets_data();
     void widgets();
+    void translatedTexts_data();
+    void translatedTexts();
     void tabOrderRunsThroughFolderAndButtons();
     void statusLineStartsEmptyAndUncoloured();
     void installationsAreListedGreatestNameFirst();
@@ -160,14 +198,60 @@ void tst_MainWindow::widgets()
     QCOMPARE(widget->font().pointSize(), pointSize);
     QCOMPARE(widget->font().bold(), bold);
 
-    QString shown;
-    if (auto *box = qobject_cast<QGroupBox *>(widget))
-        shown = box->title();
-    else if (auto *labelWidget = qobject_cast<QLabel *>(widget))
-        shown = labelWidget->text();
-    else if (auto *button = qobject_cast<QPushButton *>(widget))
-        shown = button->text();
-    QCOMPARE(shown, text);
+    QCOMPARE(shownText(widget), text);
+}
+
+void tst_MainWindow::translatedTexts_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("name"); // a widget's, or the result line's after a run
+
+    const QStringList names{QStringLiteral("window"), QStringLiteral("groupBox"),
+                            QStringLiteral("label"), QStringLiteral("label2"),
+                            QStringLiteral("label3"), QStringLiteral("label4"),
+                            QStringLiteral("label5"), QStringLiteral("groupBox2"),
+                            QStringLiteral("pushButtonBrowse"), QStringLiteral("pushButtonStart"),
+                            QStringLiteral("pushButtonCancel"), QStringLiteral("result: success"),
+                            QStringLiteral("result: failure")};
+    for (const char *language : {"C", "en_US", "de", "ja", "zh_CN"}) {
+        for (const QString &strName : names)
+            QTest::addRow("%s %s", language, qPrintable(strName)) << language << strName;
+    }
+}
+
+// English stays exactly as written; a translation shows no English text of
+// the window's, and fits the window as the English does.
+void tst_MainWindow::translatedTexts()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, name);
+    const auto shown = [&name](const MainWindow &window) {
+        if (name == QLatin1String("result: success"))
+            return outcomeText(0, QString());
+        if (name == QLatin1String("result: failure"))
+            return outcomeText(3, QString());
+        return shownText(name == QLatin1String("window") ? &window
+                                                         : window.findChild<QWidget *>(name));
+    };
+    const auto english = qScopeGuard([] { installTranslations({}); });
+    installTranslations({});
+    const MainWindow source(nullptr, m_strRoot);
+    installTranslations({language});
+    const MainWindow window(nullptr, m_strRoot);
+
+    if (language == QLatin1String("C") || language == QLatin1String("en_US")) {
+        QCOMPARE(shown(window), shown(source));
+    } else {
+        QVERIFY2(shown(window) != shown(source), qPrintable(shown(window)));
+        const QStringList sourceTexts = windowSourceTexts();
+        QVERIFY(!sourceTexts.isEmpty());
+        for (const QString &strSource : sourceTexts) {
+            // Single words may stand inside a translation (Start, J-Link).
+            if (strSource.contains(QLatin1Char(' ')))
+                QVERIFY2(!shown(window).contains(strSource), qPrintable(shown(window)));
+        }
+    }
+    QCOMPARE(window.size(), source.size());
 }
 
 void tst_MainWindow::tabOrderRunsThroughFolderAndButtons()
