@@ -131,12 +131,28 @@ QString commandNames()
     return names.join(QStringLiteral(", "));
 }
 
+// The columns a text takes in a terminal: Chinese, Japanese and Korean
+// characters and full-width forms take two.
+int terminalColumns(const QString &strText)
+{
+    int nColumns = 0;
+    for (const QChar c : strText) {
+        const ushort u = c.unicode();
+        const bool bWide = (u >= 0x1100 && u <= 0x115f) || (u >= 0x2e80 && u <= 0xa4cf)
+            || (u >= 0xac00 && u <= 0xd7a3) || (u >= 0xf900 && u <= 0xfaff)
+            || (u >= 0xfe30 && u <= 0xfe4f) || (u >= 0xff00 && u <= 0xff60)
+            || (u >= 0xffe0 && u <= 0xffe6);
+        nColumns += bWide ? 2 : 1;
+    }
+    return nColumns;
+}
+
 // The synopses, each below the one before.
 QString usageText(const QString &strProgram)
 {
     //: Before the program's synopses, which line up after it.
     const QString strUsage = CommandLine::tr("Usage:") + QLatin1Char(' ');
-    const QString strIndent(strUsage.size(), QLatin1Char(' '));
+    const QString strIndent(terminalColumns(strUsage), QLatin1Char(' '));
     return strUsage + usageLines(strProgram).join(QLatin1Char('\n') + strIndent);
 }
 

@@ -29,6 +29,8 @@ private slots:
     void newestReleaseIsTheProjectVersion();
     void filesNameEachOther_data();
     void filesNameEachOther();
+    void translatedIntoEachLanguage_data();
+    void translatedIntoEachLanguage();
     void iconIsDrawnAtThemeSize_data();
     void iconIsDrawnAtThemeSize();
 };
@@ -91,6 +93,41 @@ void tst_DesktopFiles::filesNameEachOther()
         QStringLiteral("^\\s*%1\\s*$").arg(QRegularExpression::escape(line)),
         QRegularExpression::MultilineOption);
     QVERIFY2(wholeLine.match(QString::fromUtf8(readFile(file))).hasMatch(), qPrintable(file));
+}
+
+// Each language of the programs names and describes them in menus and
+// software centres too.
+void tst_DesktopFiles::translatedIntoEachLanguage_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("pattern");
+
+    const QString desktopEntry = packagingFile(appId + QStringLiteral(".desktop"));
+    const QString metadata = packagingFile(appId + QStringLiteral(".metainfo.xml"));
+    for (const QString &language : QStringLiteral(QN58_LANGUAGES).split(QLatin1Char(' '))) {
+        const QString key =
+            QRegularExpression::escape(QLatin1Char('[') + language + QLatin1Char(']'));
+        const QString lang = QStringLiteral(" xml:lang=\"%1\">[^<]+<").arg(language);
+        const QByteArray name = language.toLatin1();
+        QTest::addRow("menu entry's name, %s", name.constData())
+            << desktopEntry << QStringLiteral("^Name%1=\\S").arg(key);
+        QTest::addRow("menu entry's comment, %s", name.constData())
+            << desktopEntry << QStringLiteral("^Comment%1=\\S").arg(key);
+        QTest::addRow("metadata's name, %s", name.constData())
+            << metadata << QStringLiteral("<name") + lang;
+        QTest::addRow("metadata's summary, %s", name.constData())
+            << metadata << QStringLiteral("<summary") + lang;
+        QTest::addRow("metadata's description, %s", name.constData())
+            << metadata << QStringLiteral("<p") + lang;
+    }
+}
+
+void tst_DesktopFiles::translatedIntoEachLanguage()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, pattern);
+    const QRegularExpression expression(pattern, QRegularExpression::MultilineOption);
+    QVERIFY2(expression.match(QString::fromUtf8(readFile(file))).hasMatch(), qPrintable(pattern));
 }
 
 void tst_DesktopFiles::iconIsDrawnAtThemeSize_data()
