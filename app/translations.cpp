@@ -1,6 +1,7 @@
 #include "translations.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QTranslator>
 
 namespace {
@@ -44,4 +45,9 @@ void installTranslations(const QStringList &languages)
             QCoreApplication::installTranslator(&toolkitTranslator());
         return;
     }
+}
+
+void installTranslations()
+{
+    installTranslations(userLanguages());
 }
