@@ -543,6 +543,7 @@ void tst_CommandLine::jsonOutput()
     // Scripts read the same document in every language.
     QProcessEnvironment german = QProcessEnvironment::systemEnvironment();
     german.insert(QStringLiteral("LANGUAGE"), QStringLiteral("de"));
+    german.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
     QCOMPARE(runCli(words, QString(), german).lines, run.lines);
     QJsonParseError error;
     const QJsonDocument document
@@ -569,13 +570,13 @@ void tst_CommandLine::languages()
 {
     QFETCH(QString, language);
     const auto run = [](const QStringList &arguments, const QString &strLanguage) {
+        // The locale on Linux, LANGUAGE on Windows, where a process cannot
+        // be given a display language of its own.
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        const QString strLocale = strLanguage == QLatin1String("C")
-            ? strLanguage
-            : strLanguage + QStringLiteral(".UTF-8");
+        environment.insert(QStringLiteral("LC_ALL"), strLanguage == QLatin1String("C")
+                               ? strLanguage
+                               : QLocale(strLanguage).name() + QStringLiteral(".UTF-8"));
         environment.insert(QStringLiteral("LANGUAGE"), strLanguage);
-        environment.insert(QStringLiteral("LC_ALL"), strLocale);
-        environment.insert(QStringLiteral("LANG"), strLocale);
         return runCli(arguments, QString(), environment);
     };
     const bool bEnglish = language == QLatin1String("C");

@@ -13,7 +13,7 @@ set -eu
 # lrelease and lupdate make and check the translations; the window's tests
 # measure its texts in a font with Chinese and Japanese characters.
 native_packages="build-essential cmake qtbase5-dev qtbase5-dev-tools qttools5-dev-tools clang lld
-strace fonts-wqy-microhei"
+strace fonts-wqy-microhei locales"
 windows_packages="build-essential cmake qtbase5-dev-tools qttools5-dev-tools qttranslations5-l10n clang lld xz-utils
 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
 mingw-w64-common wine wine64 fonts-dejavu-core nsis wixl msitools osslsigncode openssl"
@@ -42,9 +42,20 @@ install_missing() {
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 cache_dir=${QN58_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/qn58-jlink-setup}
 
+# The tests run the console front end in the locales of its languages.
+generate_locales() {
+    for locale in de_DE ja_JP zh_CN; do
+        locale -a | grep -qx "$locale.utf8" && continue
+        $sudo sed -i -E "s/^# *($locale\.UTF-8 UTF-8)/\1/" /etc/locale.gen
+        missing_locale=yes
+    done
+    [ -z "${missing_locale:-}" ] || $sudo locale-gen
+}
+
 build_native() {
     # shellcheck disable=SC2086 # the list is words
     install_missing $native_packages
+    generate_locales
     cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo
     cmake --build "$build_dir" -j "$(nproc)"
 }
@@ -53,6 +64,7 @@ build_native() {
 build_checked() {
     # shellcheck disable=SC2086 # the lists are words
     install_missing $native_packages $fuzz_packages
+    generate_locales
     CC=clang CXX=clang++ cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
 }
 
@@ -197,6 +209,7 @@ SOURCES
 # stand-in loaders, which its tests compare with its own.
 build_arm64() {
     arm64_packages_install
+    generate_locales
     native="$build_dir/native-standins"
     cmake -S "$source_dir" -B "$native" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF
     cmake --build "$native" --target qn58-standins -j "$(nproc)"
