@@ -1,13 +1,11 @@
 #include "databasefixtures.h"
 #include "installationstatus.h"
-#include "targetjson.h"
 
 #include <QDir>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
-Q_DECLARE_METATYPE(InstallationStatus)
 
 namespace {
 
@@ -84,8 +82,6 @@ private slots:
     void statusOfInstallation();
     void statusOfFolderWithoutInstallation_data();
     void statusOfFolderWithoutInstallation();
-    void statusInTheUsersLanguage_data();
-    void statusInTheUsersLanguage();
 };
 
 void tst_InstallationStatus::statusOfInstallation_data()
@@ -182,44 +178,6 @@ void tst_InstallationStatus::statusOfFolderWithoutInstallation()
     const InstallationStatus status = checkInstallation(dir.path());
     QCOMPARE(status.state, InstallationStatus::State::NotInstalled);
     QCOMPARE(statusText(status), QStringLiteral("not installed"));
-}
-
-void tst_InstallationStatus::statusInTheUsersLanguage_data()
-{
-    QTest::addColumn<InstallationStatus>("status");
-    QTest::addColumn<QString>("line"); // marked as translated
-
-    InstallationStatus installed;
-    installed.state = InstallationStatus::State::Installed;
-    QTest::newRow("installed") << installed << "[installed]";
-    InstallationStatus unreadable;
-    unreadable.state = InstallationStatus::State::Unreadable;
-    unreadable.reason = Reason::notWellFormed(QStringLiteral("JLinkDevices.xml"), 2, 2);
-    QTest::newRow("unreadable") << unreadable << "[\"JLinkDevices.xml\" cannot be read]";
-    InstallationStatus differs;
-    differs.state = InstallationStatus::State::Differs;
-    differs.missingDevices = QStringLiteral("A B C D E F").split(QLatin1Char(' '));
-    differs.bOutOfOrder = true;
-    differs.changedFiles = QStringList{QString()};
-    QTest::newRow("differs")
-        << differs
-        << "[differs: [missing devices: [A, B, C, D, E and 1 more]]; "
-           "[entries out of catalogue order]; [changed files: [(no name)]]]";
-}
-
-void tst_InstallationStatus::statusInTheUsersLanguage()
-{
-    QFETCH(InstallationStatus, status);
-    QFETCH(QString, line);
-    Target target;
-    target.strFolder = QStringLiteral("/opt/SEGGER/JLink_V794");
-    const QJsonObject english = statusJson(target, status);
-
-    const MarkedTranslation translation(
-        {QStringLiteral("InstallationStatus"), QStringLiteral("Reason")});
-    QCOMPARE(statusText(status), line);
-    // Scripts read the same document in every language.
-    QCOMPARE(statusJson(target, status), english);
 }
 
 QTEST_GUILESS_MAIN(tst_InstallationStatus)

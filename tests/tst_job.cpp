@@ -1,6 +1,5 @@
 #include "databasefixtures.h"
 #include "heldfolder.h"
-#include "installationlock.h"
 #include "jlinkaddqn58mcu.h"
 
 #include <QDir>
@@ -157,18 +156,6 @@ void tst_Job::reasonsInTheUsersLanguage_data()
                                                                           : Reason();
     }) << "not well-formed at line 2, column 2" << "[not well-formed at line 2, column 2]"
        << "%1/JLinkDevices.xml:2:2: [not well-formed]";
-    QTest::newRow("loader folder not made") << ReasonOf([](const QString &strFolder) {
-        return putFileInTheWay(strFolder + QStringLiteral("/Devices")) ? jobReason(strFolder)
-                                                                       : Reason();
-    }) << "the folder \"Devices/Kestrilon/QN58FLM\" could not be made"
-       << "[the folder \"Devices/Kestrilon/QN58FLM\" could not be made]"
-       << "%1/Devices/Kestrilon/QN58FLM: [could not be made]";
-    QTest::newRow("another job's lock") << ReasonOf([](const QString &strFolder) {
-        InstallationLock lock(strFolder);
-        return lock.acquire(std::chrono::milliseconds(0)) ? jobReason(strFolder) : Reason();
-    }) << "another installation into this folder is still running"
-       << "[another installation into this folder is still running]"
-       << "%1: [another installation into this folder is still running]";
     // An account's name is never translated, nor read for placeholders.
     QTest::newRow("words and names") << ReasonOf([](const QString &strFolder) {
         return Reason::withWords("a %1 owned by %2 that leads to a %3 owned by %4", strFolder,
