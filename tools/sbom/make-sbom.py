@@ -1,0 +1,505 @@
+#!/usr/bin/env python3
+"""Writes a CycloneDX 1.5 bill of materials (JSON) for one download: the
+Windows folder dist/ it was made from (--windows-dist), or a Debian package
+(--deb). The output depends on the inputs alone: no clock, no random values.
+Python's standard library only. tools/sbom/README.md shows the calls."""
+
+import argparse
+import datetime
+import hashlib
+import json
+import os
+import re
+import stat
+import subprocess
+import sys
+import tempfile
+import urllib.parse
+import uuid
+
+SCHEMA_URL = "http://cyclonedx.org/schema/bom-1.5.schema.json"
+# Fixed, so that the same artifact always gets the same serial number.
+SERIAL_NAMESPACE = uuid.uuid5(uuid.NAMESPACE_URL, "urn:qn58-jlink-setup:sbom")
+PROP = "qn58:"
+
+GCC_RUNTIME_LICENSE = "GPL-3.0-or-later WITH GCC-exception-3.1"
+# Debian's copyright file of mingw-w64 says "expat" for winpthreads.
+WINPTHREADS_LICENSE = "MIT"
+QTTRANSLATIONS_LICENSE = "GPL-3.0-only WITH Qt-GPL-exception-1.0"
+QT_LICENSE = "LGPL-3.0-only"
+
+# Third-party code inside Qt's DLLs, by the name of its licence file in
+# QT-NOTICE.txt: Qt 5.15.8's qt_attribution.json gives names, versions and
+# licences. A row may stand for more than one part.
+QT_PARTS = {
+    "zlib": [("zlib", "1.2.11", "Zlib", "cpe:2.3:a:zlib:zlib:1.2.11:*:*:*:*:*:*:*")],
+    "pcre2": [("pcre2", "10.39", "BSD-3-Clause", "cpe:2.3:a:pcre:pcre2:10.39:*:*:*:*:*:*:*")],
+    "pcre2-sljit": [("pcre2-sljit", "10.39", "BSD-2-Clause", None)],
+    "double-conversion": [("double-conversion", "3.1.5", "BSD-3-Clause", None)],
+    "easing": [("easing", None, "BSD-3-Clause", None)],
+    "freebsd-strtoll": [("freebsd-strtoll", "18b29f3fb8abee5d57ed8f4a44f806bec7e0eeff",
+                         "BSD-3-Clause", None)],
+    "harfbuzz-old": [("harfbuzz-old", None, "MIT", None)],
+    "rfc6234": [("rfc6234", None, "BSD-3-Clause", None)],
+    "sha3-brg-endian": [("sha3-brg-endian", "4b9e13ead2c5b5e41ca27c65de4dd69ae0bac228",
+                         "BSD-2-Clause", None)],
+    "sha3-keccak": [("sha3-keccak", "3.2", "CC0-1.0", None)],
+    "tinycbor": [("tinycbor", "0.6+patches", "MIT", None)],
+    "unicode": [("unicode-character-database", "26", "Unicode-DFS-2016", None),
+                ("unicode-cldr", "v39", "Unicode-DFS-2016", None)],
+    "codec-big5": [("codec-big5", None, "BSD-2-Clause", None)],
+    "codec-bk": [("codec-gbk", None, "BSD-2-Clause", None)],
+    "codec-eucjp": [("codec-eucjp", None, "BSD-2-Clause", None)],
+    "codec-euckr": [("codec-euckr", None, "BSD-2-Clause", None)],
+    "codec-jis": [("codec-jis", None, "BSD-2-Clause", None)],
+    "codec-sjis": [("codec-sjis", None, "BSD-2-Clause", None)],
+    "codec-tscii": [("codec-tscii", None, "BSD-2-Clause", None)],
+    "libpng": [("libpng", "1.6.37", "Libpng AND libpng-2.0",
+                "cpe:2.3:a:libpng:libpng:1.6.37:*:*:*:*:*:*:*")],
+    "image-scaling": [("smooth-scaling-algorithm", None, "BSD-2-Clause AND Imlib2", None)],
+    "webgradients": [("webgradients", None, "MIT", None)],
+    "x-consortium": [("xserverhelper", None, "X11 AND HPND", None)],
+    "aglfn": [("aglfn", "1.7", "BSD-3-Clause", None)],
+    # Used under the FreeType License, of its choice (QT-NOTICE.txt says so).
+    "freetype": [("freetype", "2.10.4", "FTL", "cpe:2.3:a:freetype:freetype:2.10.4:*:*:*:*:*:*:*")],
+    "freetype-zlib": [("freetype-zlib", None, "Zlib", None)],
+    "freetype-bdf": [("freetype-bdf", None, "MIT", None)],
+    "freetype-pcf": [("freetype-pcf", None, "MIT", None)],
+}
+# Named in the notice's sentence on public-domain code.
+QT_PUBLIC_DOMAIN_PARTS = {"MD4": "md4", "MD5": "md5", "SHA-1": "sha1"}
+
+
+class SbomError(Exception):
+    pass
+
+
+def sha256_file(path):
+    digest = hashlib.sha256()
+    with open(path, "rb") as stream:
+        for block in iter(lambda: stream.read(1 << 20), b""):
+            digest.update(block)
+    return digest.hexdigest()
+
+
+def serial_number(artifact_sha256):
+    return "urn:uuid:" + str(uuid.uuid5(SERIAL_NAMESPACE, "sha256:" + artifact_sha256))
+
+
+def iso_timestamp(epoch):
+    try:
+        seconds = int(epoch)
+    except (TypeError, ValueError):
+        raise SbomError(f"the timestamp must be whole seconds since 1970 (SOURCE_DATE_EPOCH), not {epoch!r}")
+    if seconds < 0:
+        raise SbomError(f"the timestamp must not be before 1970: {epoch}")
+    moment = datetime.datetime.fromtimestamp(seconds, datetime.timezone.utc)
+    return moment.strftime("%Y-%m-%dT%H:%M:%SZ")
+
+
+def upstream_version(debian_version):
+    """The upstream part of a Debian version: no epoch, revision or repack suffix."""
+    version = re.sub(r"^[0-9]+:", "", debian_version)
+    if "-" in version:
+        version = version.rsplit("-", 1)[0]
+    return re.sub(r"[+~](dfsg|ds|repack)[0-9.]*$", "", version)
+
+
+def deb_purl(name, version=None):
+    # A purl escapes '+' (libstdc++6) but keeps an epoch's colon.
+    purl = "pkg:deb/debian/" + urllib.parse.quote(name, safe=".-_~")
+    if version:
+        purl += "@" + urllib.parse.quote(version, safe=".-_~:")
+    return purl
+
+
+def properties(pairs):
+    return [{"name": PROP + name, "value": value} for name, value in sorted(pairs)]
+
+
+def license_list(expression):
+    if expression is None:
+        return None
+    if expression == "public-domain":
+        return [{"license": {"name": "Public Domain"}}]
+    return [{"expression": expression}]
+
+
+def component(kind, name, ref, version=None, licenses=None, **extra):
+    entry = {"type": kind, "name": name, "bom-ref": ref}
+    if version:
+        entry["version"] = version
+    if licenses:
+        entry["licenses"] = license_list(licenses)
+    entry.update({key.replace("_", "-"): value for key, value in extra.items() if value})
+    return entry
+
+
+def file_component(path, digest):
+    return {"type": "file", "name": path, "bom-ref": "file:" + path,
+            "hashes": [{"alg": "SHA-256", "content": digest}]}
+
+
+# --- Qt's notice -----------------------------------------------------------
+
+def parse_qt_notice(text):
+    """Qt's version, the Debian source it came from, and the third-party parts
+    the notice lists (tools/windows/qt.sh writes it)."""
+    flat = " ".join(text.split())
+    version = re.search(r"Qt toolkit, version ([0-9][^\s,]*)", flat)
+    source = re.search(r"Debian's source package (\S+), version ([^\s,]+),? carries it", flat)
+    if not version or not source:
+        raise SbomError("QT-NOTICE.txt names no Qt version or no Debian source package and version")
+    if upstream_version(source.group(2)) != version.group(1):
+        raise SbomError(f"QT-NOTICE.txt names Qt {version.group(1)}, but the source package's "
+                        f"version {source.group(2)} is of another Qt")
+    if "Debian's own patches are not applied" not in flat:
+        # Otherwise the purl and properties below would say something untrue.
+        raise SbomError("QT-NOTICE.txt does not say that Debian's patches are left out; "
+                        "tools/sbom/make-sbom.py describes Qt as built from the upstream source")
+    parts = []
+    lines = iter(text.splitlines())
+    for line in lines:
+        if line.startswith("Third-party code in these DLLs"):
+            break
+    else:
+        raise SbomError("QT-NOTICE.txt has no list of third-party code")
+    for line in lines:
+        row = re.fullmatch(r"\s+(\S+)\.txt\s+(\S+)\s*", line)
+        if not row:
+            break
+        parts.append((row.group(1), row.group(2)))
+    if not parts:
+        raise SbomError("QT-NOTICE.txt's list of third-party code is empty")
+    public = re.search(r"([A-Z0-9][\w-]*(?:(?:,\s*|\s+and\s+)[A-Z0-9][\w-]*)*)"
+                       r" \(in [^)]*\) (?:are|is) in the public domain", flat)
+    public_names = re.split(r",\s*|\s+and\s+", public.group(1)) if public else []
+    return {"version": version.group(1), "source_package": source.group(1),
+            "source_version": source.group(2), "parts": parts, "public_domain": public_names}
+
+
+def qt_component(notice, licenses_dir):
+    parts = []
+    for stem, origin in notice["parts"]:
+        if stem not in QT_PARTS:
+            raise SbomError(f"QT-NOTICE.txt lists {stem}.txt ({origin}), which tools/sbom/make-sbom.py "
+                            f"does not know: add it to QT_PARTS with its version and licence")
+        if not os.path.isfile(os.path.join(licenses_dir, stem + ".txt")):
+            raise SbomError(f"QT-NOTICE.txt lists {stem}.txt, but licenses/{stem}.txt is not in the folder")
+        for name, version, licence, cpe in QT_PARTS[stem]:
+            parts.append(component("library", name, "qtbase/" + name, version, licence, cpe=cpe,
+                                   properties=properties([("qt:source-path", origin),
+                                                          ("qt:licence-file", "licenses/" + stem + ".txt")])))
+    for name in notice["public_domain"]:
+        if name not in QT_PUBLIC_DOMAIN_PARTS:
+            raise SbomError(f"QT-NOTICE.txt names {name} as public domain, which tools/sbom/make-sbom.py "
+                            f"does not know: add it to QT_PUBLIC_DOMAIN_PARTS")
+        key = QT_PUBLIC_DOMAIN_PARTS[name]
+        parts.append(component("library", key, "qtbase/" + key, licenses="public-domain"))
+    refs = [part["bom-ref"] for part in parts]
+    if len(set(refs)) != len(refs):
+        raise SbomError("QT-NOTICE.txt lists a third-party part twice")
+    version = notice["version"]
+    return component(
+        "library", "qtbase", "qtbase", version, QT_LICENSE,
+        supplier={"name": "The Qt Company Ltd."},
+        description="Qt toolkit (Core, Gui, Widgets, Xml, platform and image format plugins), "
+                    "built from the upstream source as Debian's source package carries it",
+        purl=f"pkg:generic/qt/qtbase-everywhere-src@{version}",
+        cpe=f"cpe:2.3:a:qt:qt:{version}:*:*:*:*:*:*:*",
+        properties=properties([("debian:source-package", notice["source_package"]),
+                               ("debian:source-version", notice["source_version"]),
+                               ("debian:patches", "not applied")]),
+        components=parts)
+
+
+# --- Windows ---------------------------------------------------------------
+
+def windows_rules(name):
+    """Which component each file of dist/ belongs to, first match wins; '*'
+    stays within one folder."""
+    return [
+        (name + ".exe", "installer"),
+        (name + "-cli.exe", "installer"),
+        ("licenses/*", "installer"),
+        ("Qt5*.dll", "qtbase"),
+        ("platforms/q*.dll", "qtbase"),
+        ("imageformats/q*.dll", "qtbase"),
+        ("styles/q*.dll", "qtbase"),
+        ("libstdc++-6.dll", "libstdc++"),
+        ("libgcc_s_*.dll", "libgcc"),
+        ("libwinpthread-1.dll", "winpthreads"),
+        ("translations/qt*_*.qm", "qttranslations"),
+    ]
+
+
+def rule_matches(pattern, path):
+    expression = "".join("[^/]*" if char == "*" else re.escape(char) for char in pattern)
+    return re.fullmatch(expression, path) is not None
+
+
+def dist_files(dist):
+    """Every file below dist/, as a relative path with '/', sorted. Links and
+    other special files are refused: the downloads take regular files."""
+    found = []
+    for folder, subfolders, files in os.walk(dist):
+        for entry in subfolders + files:
+            path = os.path.join(folder, entry)
+            mode = os.lstat(path).st_mode
+            relative = os.path.relpath(path, dist).replace(os.sep, "/")
+            if stat.S_ISLNK(mode) or not (stat.S_ISDIR(mode) or stat.S_ISREG(mode)):
+                raise SbomError(f"{relative} in {dist} is not a regular file or folder")
+            if stat.S_ISREG(mode):
+                found.append(relative)
+    if not found:
+        raise SbomError(f"{dist} holds no files")
+    return sorted(found)
+
+
+def windows_components(args, installer):
+    dist = args.windows_dist
+    if not os.path.isdir(dist):
+        raise SbomError(f"{dist} is not a folder")
+    notice_path = args.qt_notice or os.path.join(dist, "licenses", "QT-NOTICE.txt")
+    with open(notice_path, encoding="utf-8") as stream:
+        notice = parse_qt_notice(stream.read())
+    gcc = args.gcc_runtime_version
+    mingw = args.mingw_w64_version
+    translations = args.qttranslations_version
+    tops = {
+        "qtbase": qt_component(notice, os.path.join(dist, "licenses")),
+        "libstdc++": component(
+            "library", "libstdc++", "libstdc++", upstream_version(gcc), GCC_RUNTIME_LICENSE,
+            description="GNU C++ library of GCC (MinGW-w64, posix threads)",
+            purl=deb_purl("gcc-mingw-w64-x86-64-posix-runtime", gcc),
+            properties=properties([("debian:version", gcc)])),
+        "libgcc": component(
+            "library", "libgcc", "libgcc", upstream_version(gcc), GCC_RUNTIME_LICENSE,
+            description="GCC's runtime library (MinGW-w64, SEH exceptions)",
+            purl=deb_purl("gcc-mingw-w64-x86-64-posix-runtime", gcc),
+            properties=properties([("debian:version", gcc)])),
+        "winpthreads": component(
+            "library", "winpthreads", "winpthreads", upstream_version(mingw), WINPTHREADS_LICENSE,
+            description="POSIX threads of MinGW-w64",
+            purl=deb_purl("mingw-w64-x86-64-dev", mingw),
+            properties=properties([("debian:version", mingw)])),
+        "qttranslations": component(
+            "library", "qttranslations", "qttranslations", upstream_version(translations),
+            QTTRANSLATIONS_LICENSE,
+            description="Qt's translations of its own dialogs",
+            purl=deb_purl("qttranslations5-l10n", translations),
+            properties=properties([("debian:version", translations)])),
+    }
+    owners = {key: [] for key in list(tops) + ["installer"]}
+    rules = windows_rules(args.name)
+    unmapped = []
+    for path in dist_files(dist):
+        owner = next((key for pattern, key in rules if rule_matches(pattern, path)), None)
+        if owner is None:
+            unmapped.append(path)
+            continue
+        owners[owner].append(file_component(path, sha256_file(os.path.join(dist, path))))
+    if unmapped:
+        raise SbomError("no component for these files of " + dist + ": " + ", ".join(unmapped)
+                        + " (add a rule to windows_rules in tools/sbom/make-sbom.py)")
+    for key, entry in tops.items():
+        if not owners[key]:
+            raise SbomError(f"{dist} holds no file of {entry['name']}")
+        entry["components"] = owners[key] + entry.get("components", [])
+    installer["components"] = owners["installer"]
+    dependencies = [
+        {"ref": installer["bom-ref"], "dependsOn": sorted(entry["bom-ref"] for entry in tops.values())},
+        {"ref": "qtbase", "dependsOn": ["libgcc", "libstdc++", "winpthreads"]},
+        {"ref": "libstdc++", "dependsOn": ["libgcc", "winpthreads"]},
+    ]
+    return list(tops.values()), dependencies
+
+
+# --- Debian package --------------------------------------------------------
+
+RELATION = re.compile(r"([a-z0-9][a-z0-9+.-]+)(?::([a-z0-9-]+))?"
+                      r"\s*(?:\(\s*(<<|<=|=|>=|>>)\s*([^\s()]+)\s*\))?")
+
+
+def parse_relations(field):
+    """A Depends-style field: a list of groups, each a list of alternatives
+    (name, architecture qualifier, constraint)."""
+    groups = []
+    if not field.strip():
+        return groups
+    for item in field.split(","):
+        alternatives = []
+        for alternative in item.split("|"):
+            match = RELATION.fullmatch(alternative.strip())
+            if not match:
+                raise SbomError(f"cannot read the package relation {alternative.strip()!r}")
+            name, qualifier, operator, version = match.groups()
+            alternatives.append((name, qualifier, f"{operator} {version}" if operator else None))
+        groups.append(alternatives)
+    return groups
+
+
+def read_control(deb):
+    try:
+        result = subprocess.run(["dpkg-deb", "--field", deb], check=True, capture_output=True, text=True)
+    except FileNotFoundError:
+        raise SbomError("dpkg-deb is missing (Debian: dpkg)")
+    except subprocess.CalledProcessError as error:
+        raise SbomError(f"dpkg-deb cannot read {deb}: {error.stderr.strip()}")
+    fields = {}
+    name = None
+    for line in result.stdout.splitlines():
+        if line[:1] in (" ", "\t") and name:
+            fields[name] += " " + line.strip()
+        elif ":" in line:
+            name, value = line.split(":", 1)
+            fields[name] = value.strip()
+    return fields
+
+
+def deb_components(args, installer):
+    control = read_control(args.deb)
+    if upstream_version(control.get("Version", "")) != args.version:
+        raise SbomError(f"{args.deb} is version {control.get('Version')}, not {args.version}")
+    installer.setdefault("properties", []).extend(properties([
+        ("deb:package", control.get("Package", "")),
+        ("deb:version", control.get("Version", "")),
+        ("deb:architecture", control.get("Architecture", ""))]))
+    installer["properties"].sort(key=lambda entry: (entry["name"], entry["value"]))
+    packages = {}
+    for relation in ("Depends", "Recommends"):
+        for group in parse_relations(control.get(relation, "")):
+            text = " | ".join(name + (f":{qual}" if qual else "") + (f" ({constraint})" if constraint else "")
+                              for name, qual, constraint in group)
+            for position, (name, qualifier, constraint) in enumerate(group):
+                entry = packages.setdefault(name, {"relations": set(), "constraints": [],
+                                                   "alternatives": [], "qualifiers": set(),
+                                                   "required": False})
+                entry["relations"].add(relation)
+                if constraint and constraint not in entry["constraints"]:
+                    entry["constraints"].append(constraint)
+                if len(group) > 1:
+                    entry["alternatives"].append(text)
+                if qualifier:
+                    entry["qualifiers"].add(qualifier)
+                # apt takes the first of alternatives; the rest may stay away.
+                if relation == "Depends" and position == 0:
+                    entry["required"] = True
+    components = []
+    for name, entry in sorted(packages.items()):
+        pairs = [("deb:relation", ", ".join(sorted(entry["relations"])))]
+        if entry["constraints"]:
+            pairs.append(("deb:constraint", ", ".join(entry["constraints"])))
+        pairs += [("deb:alternatives", text) for text in entry["alternatives"]]
+        pairs += [("deb:architecture-qualifier", qual) for qual in sorted(entry["qualifiers"])]
+        components.append(component("library", name, deb_purl(name), purl=deb_purl(name),
+                                    scope="required" if entry["required"] else "optional",
+                                    properties=properties(pairs)))
+    dependencies = [{"ref": installer["bom-ref"],
+                     "dependsOn": [entry["bom-ref"] for entry in components]}]
+    return components, dependencies
+
+
+# --- The document ----------------------------------------------------------
+
+def make_bom(args):
+    if not re.fullmatch(r"[0-9a-f]{7,64}", args.commit or ""):
+        raise SbomError(f"--commit must be a git commit id in lower-case hex, not {args.commit!r}")
+    if not args.version:
+        raise SbomError("--version is empty")
+    epoch = args.timestamp if args.timestamp is not None else os.environ.get("SOURCE_DATE_EPOCH")
+    if epoch is None:
+        raise SbomError("give --timestamp or SOURCE_DATE_EPOCH: the current time would make every run differ")
+    timestamp = iso_timestamp(epoch)
+    artifact_digest = sha256_file(args.artifact)
+    installer = component(
+        "application", args.name, args.name, args.version,
+        supplier={"name": args.supplier},
+        hashes=[{"alg": "SHA-256", "content": artifact_digest}],
+        properties=properties([("git:commit", args.commit),
+                               ("artifact", os.path.basename(args.artifact))]))
+    if args.windows_dist:
+        components, dependencies = windows_components(args, installer)
+    else:
+        components, dependencies = deb_components(args, installer)
+    components.sort(key=lambda entry: entry["bom-ref"])
+    for entry in [installer] + components:
+        if "components" in entry:
+            entry["components"].sort(key=lambda child: child["bom-ref"])
+    dependencies.sort(key=lambda entry: entry["ref"])
+    return {
+        "$schema": SCHEMA_URL,
+        "bomFormat": "CycloneDX",
+        "specVersion": "1.5",
+        "serialNumber": serial_number(artifact_digest),
+        "version": 1,
+        "metadata": {
+            "timestamp": timestamp,
+            "tools": {"components": [{"type": "application", "name": "make-sbom.py",
+                                      "group": args.name, "version": args.version}]},
+            "component": installer,
+        },
+        "components": components,
+        "dependencies": dependencies,
+    }
+
+
+def write_output(path, text):
+    """Writes through a new file of our own, renamed over the name: a link
+    in its place is replaced, never followed."""
+    folder = os.path.dirname(os.path.abspath(path))
+    descriptor, temporary = tempfile.mkstemp(dir=folder, prefix=".sbom-", suffix=".tmp")
+    try:
+        umask = os.umask(0)
+        os.umask(umask)
+        os.fchmod(descriptor, 0o666 & ~umask)
+        with os.fdopen(descriptor, "w", encoding="utf-8") as stream:
+            stream.write(text)
+        os.replace(temporary, path)
+    except BaseException:
+        os.unlink(temporary)
+        raise
+
+
+def parse_arguments(argv):
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--artifact", required=True, help="the download the bill describes")
+    parser.add_argument("--output", help="where to write it (default: <artifact>.cdx.json)")
+    parser.add_argument("--name", required=True)
+    parser.add_argument("--version", required=True)
+    parser.add_argument("--commit", required=True, help="the git commit it was built from")
+    parser.add_argument("--supplier", default="Kestrilon")
+    parser.add_argument("--timestamp", help="seconds since 1970, UTC (default: SOURCE_DATE_EPOCH)")
+    kind = parser.add_mutually_exclusive_group(required=True)
+    kind.add_argument("--windows-dist", help="the folder dist/ the Windows download was made from")
+    kind.add_argument("--deb", help="the Debian package (the same file as --artifact)")
+    parser.add_argument("--qt-notice", help="default: <dist>/licenses/QT-NOTICE.txt")
+    parser.add_argument("--gcc-runtime-version",
+                        help="Debian version of gcc-mingw-w64-x86-64-posix-runtime")
+    parser.add_argument("--mingw-w64-version", help="Debian version of mingw-w64-x86-64-dev")
+    parser.add_argument("--qttranslations-version", help="Debian version of qttranslations5-l10n")
+    args = parser.parse_args(argv)
+    if args.windows_dist:
+        missing = [option for option, value in (("--gcc-runtime-version", args.gcc_runtime_version),
+                                                ("--mingw-w64-version", args.mingw_w64_version),
+                                                ("--qttranslations-version", args.qttranslations_version))
+                   if not value]
+        if missing:
+            parser.error("--windows-dist needs " + ", ".join(missing))
+    return args
+
+
+def main(argv=None):
+    args = parse_arguments(argv)
+    try:
+        bom = make_bom(args)
+        output = args.output or args.artifact + ".cdx.json"
+        write_output(output, json.dumps(bom, indent=2, sort_keys=True, ensure_ascii=False) + "\n")
+    except (SbomError, OSError) as error:
+        print(f"make-sbom.py: {error}", file=sys.stderr)
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
