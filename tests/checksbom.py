@@ -137,7 +137,7 @@ def main(argv=None):
     if errors:
         return 1
     print(f"{args.sbom}: valid CycloneDX {bom.get('specVersion')}, "
-          f"{sum(1 for _ in all_components(bom))} components with files")
+          f"{sum(1 for _ in all_components(bom))} components (files and nested ones included)")
     return 0
 
 

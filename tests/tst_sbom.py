@@ -207,6 +207,10 @@ class WindowsBill(Workspace):
         self.windows(output=second)
         with open(first, "rb") as a, open(second, "rb") as b:
             self.assertEqual(a.read(), b.read())
+        bom = self.load(first)
+        for entry in [{"components": bom["components"]}] + list(checksbom.all_components(bom)):
+            refs = [child["bom-ref"] for child in entry.get("components", [])]
+            self.assertEqual(refs, sorted(refs))
         other = os.path.join(self.root, "other.zip")
         write(other, b"another zip")
         self.windows(artifact=other)
