@@ -85,13 +85,16 @@ def file_hashes(bom):
     return listed
 
 
-def dist_errors(bom, dist):
+def dist_errors(bom, dist, bill_path=None):
+    """bill_path: the bill itself, which cannot list itself when it is in dist/."""
     errors = []
     listed = file_hashes(bom)
     present = set()
     for folder, _, files in os.walk(dist):
         for name in files:
             path = os.path.join(folder, name)
+            if bill_path and os.path.abspath(path) == os.path.abspath(bill_path):
+                continue
             relative = os.path.relpath(path, dist).replace(os.sep, "/")
             present.add(relative)
             if not stat.S_ISREG(os.lstat(path).st_mode):
@@ -113,10 +116,10 @@ def artifact_errors(bom, artifact):
     return []
 
 
-def check(bom, dist=None, artifact=None, schema_dir=SCHEMA_DIR):
+def check(bom, dist=None, artifact=None, schema_dir=SCHEMA_DIR, bill_path=None):
     errors = schema_errors(bom, schema_dir) + reference_errors(bom)
     if dist:
-        errors += dist_errors(bom, dist)
+        errors += dist_errors(bom, dist, bill_path)
     if artifact:
         errors += artifact_errors(bom, artifact)
     return errors
@@ -131,7 +134,7 @@ def main(argv=None):
     args = parser.parse_args(argv)
     with open(args.sbom, encoding="utf-8") as stream:
         bom = json.load(stream)
-    errors = check(bom, args.dist, args.artifact, args.schema_dir)
+    errors = check(bom, args.dist, args.artifact, args.schema_dir, args.sbom)
     for error in errors:
         print(f"{args.sbom}: {error}", file=sys.stderr)
     if errors:

@@ -3,9 +3,10 @@
 # runs every test ("test"), rolls the Ansible role out onto fake installations
 # on this machine ("fleet"), cross-builds for Windows and runs every test
 # under Wine ("windows"), cross-builds for 64-bit ARM Linux, runs every test
-# under QEMU and makes its Debian package ("arm64"), or fuzzes the database
-# edit and runs every test under the sanitizers ("fuzz"). Meant for a fresh
-# Debian 12 machine. "packages" installs what every step needs at once and
+# under QEMU and makes its Debian package ("arm64"), fuzzes the database
+# edit and runs every test under the sanitizers ("fuzz"), or builds the
+# downloads twice and compares them ("reproduce"). Meant for a fresh Debian
+# 12 machine. "packages" installs what every step needs at once and
 # "toolkit" only builds Qt for Windows, so that .ci/run can build it while the
 # native steps run.
 set -eu
@@ -13,17 +14,19 @@ set -eu
 # lrelease and lupdate make and check the translations; the window's tests
 # measure its texts in a font with Chinese and Japanese characters.
 native_packages="build-essential cmake qtbase5-dev qtbase5-dev-tools qttools5-dev-tools clang lld
-strace fonts-wqy-microhei locales"
+strace fonts-wqy-microhei locales python3-jsonschema"
 windows_packages="build-essential cmake qtbase5-dev-tools qttools5-dev-tools qttranslations5-l10n clang lld xz-utils
 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-mingw-w64-common wine wine64 fonts-dejavu-core nsis wixl msitools osslsigncode openssl"
-package_packages="dpkg-dev file lintian desktop-file-utils appstream"
+mingw-w64-common wine wine64 fonts-dejavu-core nsis wixl msitools faketime osslsigncode openssl
+python3-jsonschema"
+package_packages="dpkg-dev file lintian desktop-file-utils appstream python3-jsonschema"
 # Debian's arm64 Qt beside the build machine's (multiarch); the native Qt
 # configures the build machine's stand-ins, which the cross build's must equal.
 arm64_packages="$native_packages g++-aarch64-linux-gnu qtbase5-dev:arm64 $package_packages"
 fleet_packages="ansible"
 # libFuzzer and the sanitizers' runtimes, and llvm-symbolizer for their reports.
 fuzz_packages="libclang-rt-14-dev llvm"
+reproduce_packages="git diffoscope-minimal"
 
 sudo=""
 [ "$(id -u)" = 0 ] || sudo=sudo
@@ -42,6 +45,25 @@ install_missing() {
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 cache_dir=${QN58_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/qn58-jlink-setup}
 
+# One date for everything a build dates (rcc, the archives, the installers'
+# file times, the bills of materials): the last commit's, unless one is given.
+if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+    SOURCE_DATE_EPOCH=$(git -C "$source_dir" log -1 --format=%ct 2>/dev/null) || unset SOURCE_DATE_EPOCH
+fi
+[ -z "${SOURCE_DATE_EPOCH:-}" ] || export SOURCE_DATE_EPOCH
+
+# Writes a bill of materials (tools/sbom/make-sbom.py) for the build in
+# $build_dir; the arguments say of what. Debian's python3 has jsonschema.
+make_sbom() {
+    version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$build_dir/CPackConfig.cmake")
+    /usr/bin/python3 "$source_dir/tools/sbom/make-sbom.py" --name qn58-jlink-setup \
+        --version "$version" --commit "$(git -C "$source_dir" rev-parse HEAD)" "$@"
+}
+
+check_sbom() {
+    /usr/bin/python3 "$source_dir/tests/checksbom.py" "$@"
+}
+
 # The tests run the console front end in the locales of its languages.
 generate_locales() {
     for locale in de_DE ja_JP zh_CN; do
@@ -52,11 +74,12 @@ generate_locales() {
     [ -z "${missing_locale:-}" ] || $sudo locale-gen
 }
 
+# The arguments go to cmake.
 build_native() {
     # shellcheck disable=SC2086 # the list is words
     install_missing $native_packages
     generate_locales
-    cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
     cmake --build "$build_dir" -j "$(nproc)"
 }
 
@@ -101,6 +124,7 @@ windows_toolkit() {
     QN58_QT_CACHE="$cache_dir" "$source_dir/tools/windows/qt.sh"
 }
 
+# The arguments go to cmake.
 build_windows() {
     qt_prefix=$(windows_toolkit)
     # CMake keeps the Qt it found first (Qt5_DIR): a build made against an
@@ -109,19 +133,39 @@ build_windows() {
         || rm -rf "$build_dir"
     cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DCMAKE_TOOLCHAIN_FILE="$source_dir/tools/windows/mingw64.cmake" \
-        -DCMAKE_PREFIX_PATH="$qt_prefix"
+        -DCMAKE_PREFIX_PATH="$qt_prefix" "$@"
     cmake --build "$build_dir" -j "$(nproc)"
 
     # The programs with Qt's DLLs and plugins, the runtime DLLs and the
     # licences, stripped (app/windows/distribution.cmake); the same in a zip,
     # a single program and an MSI named after the project's version. Signed
-    # when a certificate is given, the programs before they are packed.
+    # when a certificate is given, the programs before they are packed, and
+    # listed in the bill of materials among the licences. The installers
+    # keep the files' times: all take the build's one date.
     rm -rf "$build_dir/dist" "$build_dir"/*-windows-x64.*
     cmake --install "$build_dir" --prefix "$build_dir/dist"
     sign_windows "$build_dir/dist/qn58-jlink-setup.exe" "$build_dir/dist/qn58-jlink-setup-cli.exe"
+    windows_sbom --output "$build_dir/dist/licenses/qn58-jlink-setup.cdx.json"
+    if [ -n "${SOURCE_DATE_EPOCH:-}" ]; then
+        find "$build_dir/dist" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
+    fi
     (cd "$build_dir" && cpack -G ZIP)
     cmake --build "$build_dir" --target qn58-single-file qn58-msi
     sign_windows "$build_dir"/*-windows-x64.exe "$build_dir"/*-windows-x64.msi
+    for download in "$build_dir"/*-windows-x64.zip "$build_dir"/*-windows-x64.exe \
+        "$build_dir"/*-windows-x64.msi; do
+        windows_sbom --artifact "$download"
+        check_sbom "$download.cdx.json" --artifact "$download" --dist "$build_dir/dist"
+    done
+}
+
+# A bill of materials of dist/ (make_sbom), from the toolkit's notice and
+# the runtime packages that the build took its files from.
+windows_sbom() {
+    make_sbom --windows-dist "$build_dir/dist" \
+        --gcc-runtime-version "$(dpkg-query -W -f='${Version}' gcc-mingw-w64-x86-64-posix-runtime)" \
+        --mingw-w64-version "$(dpkg-query -W -f='${Version}' mingw-w64-x86-64-dev)" \
+        --qttranslations-version "$(dpkg-query -W -f='${Version}' qttranslations5-l10n)" "$@"
 }
 
 # With both QN58_SIGN_PKCS12 and QN58_SIGN_PASSWORD set (the password may be
@@ -158,13 +202,22 @@ test_windows() {
     return $status
 }
 
-# Makes the Debian package in $build_dir, then checks it as Debian does:
-# lintian on the package, the desktop entry and AppStream metadata as it
-# installs them.
+# Makes the Debian package in $build_dir with its bill of materials inside
+# and beside it, then checks it as Debian does: lintian on the package, the
+# desktop entry and AppStream metadata as it installs them.
 make_package() {
-    rm -f "$build_dir"/*.deb
+    rm -f "$build_dir"/*.deb "$build_dir"/*.deb.cdx.json
+    # Twice: the packages that the bill inside names are the first package's
+    # dependencies, which dpkg-shlibdeps finds as CPack makes it.
+    bill="$build_dir/packaging/qn58-jlink-setup.cdx.json"
+    rm -f "$bill"
+    (cd "$build_dir" && cpack -G DEB)
+    make_sbom --deb "$(echo "$build_dir"/*.deb)" --output "$bill"
+    rm "$build_dir"/*.deb
     (cd "$build_dir" && cpack -G DEB)
     package=$(echo "$build_dir"/*.deb)
+    make_sbom --deb "$package" --artifact "$package"
+    check_sbom "$package.cdx.json" --artifact "$package"
     lintian --fail-on error --display-info "$package"
     # Kept for a look after a failure.
     installed="$build_dir/package-contents"
@@ -217,6 +270,53 @@ build_arm64() {
         -DCMAKE_TOOLCHAIN_FILE="$source_dir/tools/arm64/aarch64-linux-gnu.cmake" \
         -DQN58_NATIVE_STANDIN_DIR="$native/resources/FLMFile"
     cmake --build "$build_dir" -j "$(nproc)"
+}
+
+# Builds the downloads of the last commit ("deb", "windows", or both when
+# none is named) twice, in clean clones at two paths, under another umask,
+# time zone and locale, and compares them and their bills of materials byte
+# for byte; where they differ, diffoscope shows how. The clones stay for a
+# look after a failure.
+reproduce() {
+    # shellcheck disable=SC2086 # the list is words
+    install_missing $reproduce_packages
+    generate_locales
+    commit=$(git -C "$source_dir" rev-parse HEAD)
+    git -C "$source_dir" diff --quiet HEAD \
+        || echo "reproduce: builds the commit $commit; the changes not committed stay out"
+    work=$(mktemp -d "${TMPDIR:-/tmp}/qn58-reproduce.XXXXXX")
+    first="$work/first"
+    second="$work/second/at a longer path"
+    for clone in "$first" "$second"; do
+        git clone -q "$source_dir" "$clone"
+        git -C "$clone" checkout -q --detach "$commit"
+    done
+    for kind in ${*:-deb windows}; do
+        echo "reproduce: building the $kind downloads twice"
+        (umask 022; TZ=UTC LC_ALL=C.UTF-8 sh "$first/tools/bootstrap.sh" release "$kind") \
+            >"$work/first-$kind.log" 2>&1 || { tail -n 40 "$work/first-$kind.log"; return 1; }
+        # A time zone that needs no tzdata: UTC+14.
+        (umask 002; TZ=LINT-14 LC_ALL=de_DE.UTF-8 sh "$second/tools/bootstrap.sh" release "$kind") \
+            >"$work/second-$kind.log" 2>&1 || { tail -n 40 "$work/second-$kind.log"; return 1; }
+    done
+    differ=0
+    for made in "$first"/build-release*/qn58-jlink-setup[_-][0-9]*; do
+        name=${made#"$first"/}
+        if cmp -s "$made" "$second/$name"; then
+            echo "reproducible: $name ($(sha256sum <"$made" | cut -c 1-64))"
+            continue
+        fi
+        differ=1
+        report="$work/$(basename "$name").diffoscope.txt"
+        diffoscope --no-progress --text "$report" "$made" "$second/$name" || true
+        echo "NOT reproducible: $name; diffoscope ($report):"
+        head -n 100 "$report"
+    done
+    if [ "$differ" = 1 ]; then
+        echo "reproduce: the builds differ; both are in $work" >&2
+        return 1
+    fi
+    rm -rf "$work"
 }
 
 # One run of the example playbook on this machine; fails unless it reports
@@ -316,17 +416,42 @@ fuzz)
         exit 1
     fi
     ;;
+release)
+    # The downloads alone, without the tests: "deb" the Debian package,
+    # "windows" the zip, the single program and the MSI.
+    case "${2:-}" in
+    deb)
+        build_dir="$source_dir/build-release"
+        # shellcheck disable=SC2086 # the list is words
+        install_missing $package_packages
+        build_native -DBUILD_TESTING=OFF
+        make_package
+        ;;
+    windows)
+        build_dir="$source_dir/build-release-windows"
+        build_windows -DBUILD_TESTING=OFF
+        ;;
+    *)
+        echo "usage: $0 release deb|windows" >&2
+        exit 2
+        ;;
+    esac
+    ;;
+reproduce)
+    shift
+    reproduce "$@"
+    ;;
 packages)
     # shellcheck disable=SC2086 # the lists are words
     install_missing $native_packages $windows_packages $package_packages $fleet_packages \
-        $fuzz_packages
+        $fuzz_packages $reproduce_packages
     arm64_packages_install
     ;;
 toolkit)
     windows_toolkit >/dev/null
     ;;
 *)
-    echo "usage: $0 run|test|fleet|windows|arm64|package|fuzz|packages|toolkit" >&2
+    echo "usage: $0 run|test|fleet|windows|arm64|package|fuzz|reproduce [deb|windows]|release deb|windows|packages|toolkit" >&2
     exit 2
     ;;
 esac

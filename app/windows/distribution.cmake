@@ -67,10 +67,10 @@ include(CPack)
 
 # The single program and the MSI take every file in dist/ as it is when they
 # are built; neither script lists a file.
-foreach(tool makensis wixl wixl-heat)
+foreach(tool makensis wixl wixl-heat msibuild faketime)
     find_program(QN58_${tool} ${tool})
     if(NOT QN58_${tool})
-        message(FATAL_ERROR "${tool} is missing (Debian: nsis, wixl, msitools)")
+        message(FATAL_ERROR "${tool} is missing (Debian: nsis, wixl, msitools, faketime)")
     endif()
 endforeach()
 set(QN58_PRODUCT "QN58 MCU Device AddOn to Segger")
@@ -99,12 +99,10 @@ set(QN58_MSI ${PROJECT_BINARY_DIR}/${QN58_DOWNLOAD_NAME}.msi)
 file(RELATIVE_PATH QN58_ICON_NAME ${PROJECT_BINARY_DIR} ${QN58_ICON})
 configure_file(${CMAKE_CURRENT_LIST_DIR}/msi.wxs.in ${PROJECT_BINARY_DIR}/msi.wxs @ONLY)
 add_custom_target(qn58-msi
-    COMMAND sh -c "find dist -type f | LC_ALL=C sort | ${QN58_wixl-heat} --prefix dist/ \
-                   --exclude qn58-jlink-setup.exe --exclude qn58-jlink-setup-cli.exe \
-                   --directory-ref INSTALLDIR --component-group distFiles --var var.DistDir \
-                   --win64 >dist-files.wxs"
-    COMMAND ${QN58_wixl} --arch x64 -D DistDir=dist -D Win64=yes -o ${QN58_MSI}
-            msi.wxs dist-files.wxs
+    COMMAND ${CMAKE_COMMAND} -DMSI=${QN58_MSI} -DUPGRADE_CODE=${QN58_UPGRADE_CODE}
+            "-DSUMMARY_SUBJECT=${QN58_PRODUCT} ${PROJECT_VERSION}" -DSUMMARY_AUTHOR=Kestrilon
+            -DHEAT=${QN58_wixl-heat} -DWIXL=${QN58_wixl} -DMSIBUILD=${QN58_msibuild}
+            -DFAKETIME=${QN58_faketime} -P ${CMAKE_CURRENT_LIST_DIR}/msi.cmake
     WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
     BYPRODUCTS ${QN58_MSI} ${PROJECT_BINARY_DIR}/dist-files.wxs VERBATIM)
 set_target_properties(qn58-msi PROPERTIES QN58_ARTIFACT ${QN58_MSI})

@@ -238,9 +238,10 @@ def rule_matches(pattern, path):
     return re.fullmatch(expression, path) is not None
 
 
-def dist_files(dist):
-    """Every file below dist/, as a relative path with '/', sorted. Links and
-    other special files are refused: the downloads take regular files."""
+def dist_files(dist, leave_out=None):
+    """Every file below dist/ but leave_out, as a relative path with '/',
+    sorted. Links and other special files are refused: the downloads take
+    regular files."""
     found = []
     for folder, subfolders, files in os.walk(dist):
         for entry in subfolders + files:
@@ -249,7 +250,7 @@ def dist_files(dist):
             relative = os.path.relpath(path, dist).replace(os.sep, "/")
             if stat.S_ISLNK(mode) or not (stat.S_ISDIR(mode) or stat.S_ISREG(mode)):
                 raise SbomError(f"{relative} in {dist} is not a regular file or folder")
-            if stat.S_ISREG(mode):
+            if stat.S_ISREG(mode) and path != leave_out:
                 found.append(relative)
     if not found:
         raise SbomError(f"{dist} holds no files")
@@ -293,7 +294,8 @@ def windows_components(args, installer):
     owners = {key: [] for key in list(tops) + ["installer"]}
     rules = windows_rules(args.name)
     unmapped = []
-    for path in dist_files(dist):
+    # A bill written into dist/ lists everything beside it.
+    for path in dist_files(dist, os.path.abspath(args.output) if args.output else None):
         owner = next((key for pattern, key in rules if rule_matches(pattern, path)), None)
         if owner is None:
             unmapped.append(path)
@@ -411,13 +413,14 @@ def make_bom(args):
     if epoch is None:
         raise SbomError("give --timestamp or SOURCE_DATE_EPOCH: the current time would make every run differ")
     timestamp = iso_timestamp(epoch)
-    artifact_digest = sha256_file(args.artifact)
-    installer = component(
-        "application", args.name, args.name, args.version,
-        supplier={"name": args.supplier},
-        hashes=[{"alg": "SHA-256", "content": artifact_digest}],
-        properties=properties([("git:commit", args.commit),
-                               ("artifact", os.path.basename(args.artifact))]))
+    facts = [("git:commit", args.commit)]
+    hashes = None
+    if args.artifact:
+        hashes = [{"alg": "SHA-256", "content": sha256_file(args.artifact)}]
+        facts.append(("artifact", os.path.basename(args.artifact)))
+    installer = component("application", args.name, args.name, args.version,
+                          supplier={"name": args.supplier}, hashes=hashes,
+                          properties=properties(facts))
     if args.windows_dist:
         components, dependencies = windows_components(args, installer)
     else:
@@ -427,11 +430,14 @@ def make_bom(args):
         if "components" in entry:
             entry["components"].sort(key=lambda child: child["bom-ref"])
     dependencies.sort(key=lambda entry: entry["ref"])
+    # Without the download (a bill inside it), the serial number comes from what it lists.
+    identity = hashes[0]["content"] if hashes else hashlib.sha256(
+        json.dumps([installer, components], sort_keys=True).encode()).hexdigest()
     return {
         "$schema": SCHEMA_URL,
         "bomFormat": "CycloneDX",
         "specVersion": "1.5",
-        "serialNumber": serial_number(artifact_digest),
+        "serialNumber": serial_number(identity),
         "version": 1,
         "metadata": {
             "timestamp": timestamp,
@@ -463,7 +469,8 @@ def write_output(path, text):
 
 def parse_arguments(argv):
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--artifact", required=True, help="the download the bill describes")
+    parser.add_argument("--artifact", help="the download the bill describes; without it, the "
+                                           "bill of the download's contents, to put inside it")
     parser.add_argument("--output", help="where to write it (default: <artifact>.cdx.json)")
     parser.add_argument("--name", required=True)
     parser.add_argument("--version", required=True)
@@ -479,6 +486,8 @@ def parse_arguments(argv):
     parser.add_argument("--mingw-w64-version", help="Debian version of mingw-w64-x86-64-dev")
     parser.add_argument("--qttranslations-version", help="Debian version of qttranslations5-l10n")
     args = parser.parse_args(argv)
+    if not args.artifact and not args.output:
+        parser.error("without --artifact, give --output")
     if args.windows_dist:
         missing = [option for option, value in (("--gcc-runtime-version", args.gcc_runtime_version),
                                                 ("--mingw-w64-version", args.mingw_w64_version),

@@ -15,12 +15,10 @@ endif()
 
 # Thumb code for the smallest core of the family runs on all of them. Debug
 # information in DWARF 4, which the ELF readers of flash tools still parse,
-# and without the build machine's paths, so that every build gives the same
-# bytes.
+# and without the build machine's paths.
 set(QN58_STANDIN_FLAGS
     --target=thumbv6m-none-eabi -mcpu=cortex-m0 -Os -gdwarf-4 -gline-tables-only
-    -ffile-prefix-map=${PROJECT_SOURCE_DIR}=/qn58
-    -ffile-prefix-map=${PROJECT_BINARY_DIR}=/qn58-build
+    ${QN58_PATH_MAPS}
     -ffreestanding -fropi -frwpi -fno-zero-initialized-in-bss
     -fno-unwind-tables -fno-asynchronous-unwind-tables)
 

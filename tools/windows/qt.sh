@@ -114,6 +114,8 @@ Compiler: $compiler (Debian's g++-mingw-w64-x86-64-posix).
 Configure options:
 
 $(echo "$options" | sed 's/^/    /')
+    $reproducible
+    QMAKE_CFLAGS+=-ffile-prefix-map=<build folder>/= (and QMAKE_CXXFLAGS+=)
 
 Rebuilding: tools/windows/qt.sh in the installer's source does exactly this
 (tools/bootstrap.sh windows runs it). Replacing: the programs load these DLLs
@@ -131,7 +133,10 @@ NOTICE
 ensure_deb_src
 version=$(apt-cache showsrc "$source_package" | sed -n 's/^Version: //p' | sort -V | tail -n 1)
 upstream=$(echo "$version" | cut -d + -f 1)
-key=$(printf '%s\n%s\n' "$version" "$options" | sha256sum | cut -c 1-12)
+# The same DLLs from every build of the same source: no date in their
+# headers, no path of the build folder in their text.
+reproducible="QMAKE_LFLAGS+=-Wl,--no-insert-timestamp"
+key=$(printf '%s\n%s\n%s\n' "$version" "$options" "$reproducible -ffile-prefix-map" | sha256sum | cut -c 1-12)
 prefix="$cache_root/qt-$upstream-mingw64-$key"
 
 if [ -e "$prefix/.complete" ]; then
@@ -157,7 +162,8 @@ mkdir "$work/build"
 cd "$work/build"
 # MAKEFLAGS: configure builds qmake in parallel too.
 # shellcheck disable=SC2086 # the options are words
-MAKEFLAGS="-j$(nproc)" "$qt_source/configure" -prefix "$prefix" $options >&2
+MAKEFLAGS="-j$(nproc)" "$qt_source/configure" -prefix "$prefix" $options $reproducible \
+    "QMAKE_CFLAGS+=-ffile-prefix-map=$work/=" "QMAKE_CXXFLAGS+=-ffile-prefix-map=$work/=" >&2
 make -j "$(nproc)" >&2
 rm -rf "$prefix"
 make -j "$(nproc)" install >&2
