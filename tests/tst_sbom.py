@@ -1,8 +1,8 @@
 #!/usr/bin/python3
-"""tools/sbom/make-sbom.py on a made-up Windows dist/ folder, QT-NOTICE.txt
-and Debian package in a temporary folder, each bill checked by
-tests/checksbom.py; and the checker's own catches. Needs no build: Debian's
-python3 with python3-jsonschema, and dpkg-deb."""
+"""tools/sbom/make-sbom.py on a made-up Windows dist/ folder, QT-NOTICE.txt,
+Qt attribution files and Debian package in a temporary folder, each bill
+checked by tests/checksbom.py; and the checker's own catches. Needs no build:
+Debian's python3 with python3-jsonschema, and dpkg-deb."""
 
 import contextlib
 import copy
@@ -11,6 +11,7 @@ import io
 import json
 import os
 import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -50,6 +51,32 @@ NOTICE = textwrap.dedent("""\
     MD4, MD5 and SHA-1 (in Qt5Core.dll) are in the public domain. FreeType is used
     under the FreeType License (freetype.txt), of its choice of licences.
     """)
+
+# Qt's qt_attribution.json files as tools/windows/qt.sh copies them, made up
+# in their forms: one entry or a list, a string over lines, a key twice (the
+# last counts), parts the notice does not list.
+ATTRIBUTIONS = {
+    "src/3rdparty/zlib/qt_attribution.json": """{"Id": "zlib", "Name": "zlib", "Version": "1.2.11",
+        "Homepage": "http://zlib.net/", "License": "zlib License", "LicenseId": "Zlib",
+        "LicenseFile": "LICENSE", "Copyright": "(C) 1995-2017 Jean-loup Gailly and Mark Adler"}""",
+    "src/3rdparty/double-conversion/qt_attribution.json": """{"Id": "double-conversion",
+        "Version": "see the commit", "Version": "3.1.5", "DownloadLocation": "https://example.org/dc.tgz",
+        "LicenseId": "BSD-3-Clause", "LicenseFile": "LICENSE"}""",
+    "src/corelib/text/qt_attribution.json": """[
+        {"Id": "unicode-character-database", "Description": "Character properties
+ and mappings.", "Version": "26", "LicenseId": "Unicode-DFS-2016", "LicenseFile": "UNICODE_LICENSE.txt"},
+        {"Id": "unicode-cldr", "Version": "v39", "LicenseId": "Unicode-DFS-2016",
+         "LicenseFiles": ["UNICODE_LICENSE.txt"]}]""",
+    "src/3rdparty/freetype/qt_attribution.json": """[
+        {"Id": "freetype", "Version": "2.10.4", "LicenseId": "FTL OR GPL-2.0-only", "LicenseFile": "LICENSE.txt"},
+        {"Id": "freetype-bdf", "LicenseId": "MIT", "LicenseFile": "BDF-LICENSE.txt"}]""",
+    "src/3rdparty/md4/qt_attribution.json": """{"Id": "md4", "Name": "MD4", "License": "Public Domain"}""",
+    "src/3rdparty/md4c/qt_attribution.json": """{"Id": "md4c", "Name": "MD4C", "LicenseId": "MIT",
+        "LicenseFile": "LICENSE.md"}""",
+    "src/3rdparty/md5/qt_attribution.json": """{"Id": "md5", "Name": "MD5", "License": "Public Domain"}""",
+    "src/3rdparty/sha1/qt_attribution.json": """{"Id": "sha1", "Name": "Secure Hash Algorithm SHA-1",
+        "License": "Public Domain", "Homepage": "not known"}""",
+}
 
 DIST_FILES = {
     "qn58-jlink-setup.exe": b"window",
@@ -95,11 +122,14 @@ class Workspace(unittest.TestCase):
             write(os.path.join(self.dist, path), content)
         self.artifact = os.path.join(self.root, "qn58-jlink-setup-2.0.17-windows-x64.zip")
         write(self.artifact, b"the zip")
+        self.attributions = os.path.join(self.root, "attributions")
+        for path, content in ATTRIBUTIONS.items():
+            write(os.path.join(self.attributions, path), content)
 
     def windows(self, *extra, artifact=None, output=None, timestamp=EPOCH, commit=COMMIT):
         arguments = ["--artifact", artifact or self.artifact, "--name", "qn58-jlink-setup",
                      "--version", "2.0.17", "--commit", commit,
-                     "--windows-dist", self.dist,
+                     "--windows-dist", self.dist, "--qt-attributions", self.attributions,
                      "--gcc-runtime-version", "12.2.0-14+deb12u1+25.2+b1",
                      "--mingw-w64-version", "10.0.0-3", "--qttranslations-version", "5.15.8-2"]
         if timestamp is not None:
@@ -187,6 +217,32 @@ class WindowsBill(Workspace):
         self.assertEqual(property_values(qt, "debian:source-version"), ["5.15.8+dfsg-11+deb12u3"])
         self.assertEqual(len(qt["components"]), 3 + 5 + 3)
 
+    def test_qt_parts_from_attributions(self):
+        self.windows()
+        qt = components_by_name(self.load())["qtbase"]
+        parts = {entry["name"]: entry for entry in qt["components"] if entry["type"] == "library"}
+        self.assertEqual(sorted(parts), ["double-conversion", "freetype", "md4", "md5", "sha1",
+                                         "unicode-character-database", "unicode-cldr", "zlib"])
+        cases = [
+            # name, its attribution file's folder, the notice's source path, links, the licence offered
+            ("zlib", "src/3rdparty/zlib", "src/3rdparty/zlib/LICENSE", [("website", "http://zlib.net/")], None),
+            ("double-conversion", "src/3rdparty/double-conversion", "src/3rdparty/double-conversion/LICENSE",
+             [("distribution", "https://example.org/dc.tgz")], None),
+            ("unicode-cldr", "src/corelib/text", "src/corelib/text/UNICODE_LICENSE.txt", [], None),
+            ("freetype", "src/3rdparty/freetype", "src/3rdparty/freetype/docs/FTL.TXT", [], "FTL OR GPL-2.0-only"),
+            ("sha1", "src/3rdparty/sha1", None, [], None),
+        ]
+        for name, folder, origin, links, offered in cases:
+            with self.subTest(name=name):
+                entry = parts[name]
+                self.assertEqual(property_values(entry, "qt:attribution"), [folder + "/qt_attribution.json"])
+                self.assertEqual(property_values(entry, "qt:source-path"), [origin] if origin else [])
+                self.assertEqual([(link["type"], link["url"]) for link in entry.get("externalReferences", [])],
+                                 links)
+                self.assertEqual(property_values(entry, "qt:licence-offered"), [offered] if offered else [])
+        self.assertEqual(parts["unicode-character-database"]["description"], "Character properties and mappings.")
+        self.assertEqual(parts["zlib"]["copyright"], "(C) 1995-2017 Jean-loup Gailly and Mark Adler")
+
     def test_installer_is_the_metadata_component(self):
         self.windows()
         bom = self.load()
@@ -264,6 +320,17 @@ class WindowsBill(Workspace):
         def link(path, target):
             return lambda: os.symlink(target, os.path.join(self.dist, path))
 
+        def attribution(path, old, new):
+            def edit():
+                with open(os.path.join(self.attributions, path), encoding="utf-8") as stream:
+                    text = stream.read()
+                self.assertIn(old, text)
+                write(os.path.join(self.attributions, path), text.replace(old, new))
+            return edit
+
+        zlib = "src/3rdparty/zlib/qt_attribution.json"
+        freetype = "src/3rdparty/freetype/qt_attribution.json"
+
         cases = [
             # what is wrong, the change, a piece of the message
             ("a DLL nobody knows", add("extra.dll"), "extra.dll"),
@@ -283,6 +350,24 @@ class WindowsBill(Workspace):
             ("no list of parts", notice("Third-party code in these DLLs", "Code"), "third-party"),
             ("an unknown public-domain part", notice("MD4, MD5 and SHA-1", "MD4, MD5, SHA-1 and RIPEMD"),
              "RIPEMD"),
+            ("a part without attribution", lambda: os.unlink(os.path.join(self.attributions, zlib)),
+             "zlib.txt (src/3rdparty/zlib/LICENSE), but no qt_attribution.json"),
+            ("a part without LicenseId", attribution(zlib, '"LicenseId": "Zlib",', ""), "zlib has no LicenseId"),
+            ("a licence's name, not its SPDX id", attribution(zlib, '"Zlib"', '"zlib License"'),
+             zlib + ": zlib's LicenseId 'zlib License' is no SPDX licence expression"),
+            ("an SPDX operator in small letters", attribution(freetype, "FTL OR", "FTL or"), "capitals"),
+            ("a list's second entry without SPDX id",
+             attribution("src/corelib/text/qt_attribution.json", '"v39", "LicenseId": "Unicode-DFS-2016"',
+                         '"v39", "LicenseId": "Unicode"'), "unicode-cldr's LicenseId 'Unicode'"),
+            ("a choice without the notice's licence", attribution(freetype, '"FTL OR GPL-2.0-only"', '"MIT"'),
+             "FTL is not one of MIT"),
+            ("an attribution that is no JSON", attribution(zlib, '"zlib",', "zlib,"), zlib + " in"),
+            ("a public-domain part without attribution",
+             attribution("src/3rdparty/sha1/qt_attribution.json", "SHA-1", "SHA-2"), "SHA-1 as public domain"),
+            ("a public-domain part under a licence",
+             attribution("src/3rdparty/md5/qt_attribution.json", '"Public Domain"', '"MIT License"'),
+             "src/3rdparty/md5/qt_attribution.json gives it another licence"),
+            ("no attributions", lambda: shutil.rmtree(self.attributions), "is not a folder"),
         ]
         for what, change, message in cases:
             with self.subTest(what):
@@ -307,6 +392,7 @@ class WindowsBill(Workspace):
             make_sbom.main(["--artifact", self.artifact, "--name", "n", "--version", "1",
                             "--commit", COMMIT, "--windows-dist", self.dist])
         self.assertIn("--gcc-runtime-version", printed.getvalue())
+        self.assertIn("--qt-attributions", printed.getvalue())
 
     def test_output_link_is_replaced_not_followed(self):
         victim = os.path.join(self.root, "victim")
@@ -415,6 +501,46 @@ class Pieces(unittest.TestCase):
         for field in ("libc6 (>= )", "libc6 (~ 1)", "Libc6", "ab,,cd", "a"):
             with self.subTest(field), self.assertRaises(make_sbom.SbomError):
                 make_sbom.parse_relations(field)
+
+    def test_spdx_expression(self):
+        identifiers = make_sbom.spdx_identifiers()
+        cases = [
+            # LicenseId, the expression written, its alternatives
+            ("zlib", "Zlib", ["Zlib"]),
+            ("(FTL OR GPL-2.0)", "FTL OR GPL-2.0", ["FTL", "GPL-2.0"]),
+            ("MIT AND BSD-2-Clause OR Zlib", "MIT AND BSD-2-Clause OR Zlib", ["MIT AND BSD-2-Clause", "Zlib"]),
+            ("MIT AND (BSD-2-Clause OR Zlib)", "MIT AND (BSD-2-Clause OR Zlib)", ["MIT AND (BSD-2-Clause OR Zlib)"]),
+            ("GPL-2.0+ WITH gcc-exception-3.1", "GPL-2.0+ WITH GCC-exception-3.1",
+             ["GPL-2.0+ WITH GCC-exception-3.1"]),
+            ("LicenseRef-Own OR MIT", "LicenseRef-Own OR MIT", ["LicenseRef-Own", "MIT"]),
+        ]
+        for licence_id, expression, options in cases:
+            with self.subTest(licence_id):
+                self.assertEqual(make_sbom.spdx_expression(licence_id, identifiers), (expression, options))
+        refusals = [
+            # LicenseId, a piece of the reason
+            ("", "empty"),
+            ("BSD 3-clause", "BSD is not on the SPDX licence list"),
+            ("MIT Zlib", "Zlib follows"),
+            ("(MIT OR Zlib", "ends too early"),
+            ("MIT WITH GCC-exception-3.1+", "GCC-exception-3.1+ is not"),
+            ("OR MIT", "OR stands where"),
+        ]
+        for licence_id, reason in refusals:
+            with self.subTest(licence_id), self.assertRaisesRegex(make_sbom.SbomError, re.escape(reason)):
+                make_sbom.spdx_expression(licence_id, identifiers)
+
+    def test_attribution_licence_files(self):
+        cases = [
+            # the file's path, the entry, the licence files in the source
+            ("src/gui/qt_attribution.json", {"LicenseFile": "../3rdparty/ft/LICENSE"}, {"src/3rdparty/ft/LICENSE"}),
+            ("src/a/qt_attribution.json", {"LicenseFiles": ["ONE", "./b/TWO"], "LicenseFile": "THREE"},
+             {"src/a/ONE", "src/a/b/TWO", "src/a/THREE"}),
+            ("qt_attribution.json", {"LicenseFile": "LICENSE", "LicenseFiles": "NOT-A-LIST"}, {"LICENSE"}),
+        ]
+        for relative, entry, files in cases:
+            with self.subTest(relative=relative, entry=entry):
+                self.assertEqual(make_sbom.attribution_licence_files(relative, entry), files)
 
     def test_serial_number(self):
         first = make_sbom.serial_number("00" * 32)

@@ -9,6 +9,7 @@ import datetime
 import hashlib
 import json
 import os
+import posixpath
 import re
 import stat
 import subprocess
@@ -28,46 +29,16 @@ WINPTHREADS_LICENSE = "MIT"
 QTTRANSLATIONS_LICENSE = "GPL-3.0-only WITH Qt-GPL-exception-1.0"
 QT_LICENSE = "LGPL-3.0-only"
 
-# Third-party code inside Qt's DLLs, by the name of its licence file in
-# QT-NOTICE.txt: Qt 5.15.8's qt_attribution.json gives names, versions and
-# licences. A row may stand for more than one part.
-QT_PARTS = {
-    "zlib": [("zlib", "1.2.11", "Zlib", "cpe:2.3:a:zlib:zlib:1.2.11:*:*:*:*:*:*:*")],
-    "pcre2": [("pcre2", "10.39", "BSD-3-Clause", "cpe:2.3:a:pcre:pcre2:10.39:*:*:*:*:*:*:*")],
-    "pcre2-sljit": [("pcre2-sljit", "10.39", "BSD-2-Clause", None)],
-    "double-conversion": [("double-conversion", "3.1.5", "BSD-3-Clause", None)],
-    "easing": [("easing", None, "BSD-3-Clause", None)],
-    "freebsd-strtoll": [("freebsd-strtoll", "18b29f3fb8abee5d57ed8f4a44f806bec7e0eeff",
-                         "BSD-3-Clause", None)],
-    "harfbuzz-old": [("harfbuzz-old", None, "MIT", None)],
-    "rfc6234": [("rfc6234", None, "BSD-3-Clause", None)],
-    "sha3-brg-endian": [("sha3-brg-endian", "4b9e13ead2c5b5e41ca27c65de4dd69ae0bac228",
-                         "BSD-2-Clause", None)],
-    "sha3-keccak": [("sha3-keccak", "3.2", "CC0-1.0", None)],
-    "tinycbor": [("tinycbor", "0.6+patches", "MIT", None)],
-    "unicode": [("unicode-character-database", "26", "Unicode-DFS-2016", None),
-                ("unicode-cldr", "v39", "Unicode-DFS-2016", None)],
-    "codec-big5": [("codec-big5", None, "BSD-2-Clause", None)],
-    "codec-bk": [("codec-gbk", None, "BSD-2-Clause", None)],
-    "codec-eucjp": [("codec-eucjp", None, "BSD-2-Clause", None)],
-    "codec-euckr": [("codec-euckr", None, "BSD-2-Clause", None)],
-    "codec-jis": [("codec-jis", None, "BSD-2-Clause", None)],
-    "codec-sjis": [("codec-sjis", None, "BSD-2-Clause", None)],
-    "codec-tscii": [("codec-tscii", None, "BSD-2-Clause", None)],
-    "libpng": [("libpng", "1.6.37", "Libpng AND libpng-2.0",
-                "cpe:2.3:a:libpng:libpng:1.6.37:*:*:*:*:*:*:*")],
-    "image-scaling": [("smooth-scaling-algorithm", None, "BSD-2-Clause AND Imlib2", None)],
-    "webgradients": [("webgradients", None, "MIT", None)],
-    "x-consortium": [("xserverhelper", None, "X11 AND HPND", None)],
-    "aglfn": [("aglfn", "1.7", "BSD-3-Clause", None)],
-    # Used under the FreeType License, of its choice (QT-NOTICE.txt says so).
-    "freetype": [("freetype", "2.10.4", "FTL", "cpe:2.3:a:freetype:freetype:2.10.4:*:*:*:*:*:*:*")],
-    "freetype-zlib": [("freetype-zlib", None, "Zlib", None)],
-    "freetype-bdf": [("freetype-bdf", None, "MIT", None)],
-    "freetype-pcf": [("freetype-pcf", None, "MIT", None)],
+# The identifiers of the SPDX licence list (licences and exceptions alike) as
+# the CycloneDX schema beside this script carries them.
+SPDX_LIST = os.path.join(os.path.dirname(os.path.abspath(__file__)), "schema", "spdx.schema.json")
+
+# Where QT-NOTICE.txt ships one licence of a part that Qt's attribution offers
+# under a choice of licences: the notice's licence file, the attribution's,
+# and the licence taken, which must be one of the choice (the notice says so).
+QT_LICENCE_CHOICES = {
+    "src/3rdparty/freetype/docs/FTL.TXT": ("src/3rdparty/freetype/LICENSE.txt", "FTL"),
 }
-# Named in the notice's sentence on public-domain code.
-QT_PUBLIC_DOMAIN_PARTS = {"MD4": "md4", "MD5": "md5", "SHA-1": "sha1"}
 
 
 class SbomError(Exception):
@@ -178,27 +149,213 @@ def parse_qt_notice(text):
             "source_version": source.group(2), "parts": parts, "public_domain": public_names}
 
 
-def qt_component(notice, licenses_dir):
+# --- Qt's attributions -----------------------------------------------------
+
+def spdx_identifiers(path=SPDX_LIST):
+    """Each identifier of the SPDX list by its lower-case form."""
+    with open(path, encoding="utf-8") as stream:
+        return {name.lower(): name for name in json.load(stream)["enum"]}
+
+
+def spdx_expression(text, identifiers):
+    """text as an SPDX licence expression, each identifier written as the list
+    writes it, and its alternatives at the top (the expression alone where it
+    offers no choice). SbomError says why text is none."""
+    tokens = re.findall(r"[()]|[^\s()]+", text)
+    position = 0
+
+    def peek():
+        return tokens[position] if position < len(tokens) else None
+
+    def take():
+        nonlocal position
+        token = peek()
+        if token is None:
+            raise SbomError("it ends too early")
+        position += 1
+        return token
+
+    def identifier(exception=False):
+        token = take()
+        if token in ("(", ")", "AND", "OR", "WITH"):
+            raise SbomError(f"{token} stands where an identifier belongs")
+        if not exception and re.fullmatch(r"(DocumentRef-[A-Za-z0-9.-]+:)?LicenseRef-[A-Za-z0-9.-]+", token):
+            return token
+        plus = "+" if token.endswith("+") and not exception else ""
+        name = identifiers.get(token[:len(token) - len(plus)].lower())
+        if name is None:
+            raise SbomError(f"{token} is not on the SPDX licence list")
+        return name + plus
+
+    def term():
+        """A term's text, and the alternatives inside it where it is one
+        parenthesised expression."""
+        if peek() == "(":
+            take()
+            inner = alternatives()
+            if take() != ")":
+                raise SbomError("a parenthesis is not closed")
+            return "(" + " OR ".join(text for text, _ in inner) + ")", inner
+        licence = identifier()
+        if peek() == "WITH":
+            take()
+            licence += " WITH " + identifier(exception=True)
+        return licence, None
+
+    def conjunction():
+        text, inner = term()
+        while peek() == "AND":
+            take()
+            text, inner = text + " AND " + term()[0], None
+        return text, inner
+
+    def alternatives():
+        options = [conjunction()]
+        while peek() == "OR":
+            take()
+            options.append(conjunction())
+        return options
+
+    if not tokens:
+        raise SbomError("it is empty")
+    for token in tokens:
+        if token.upper() in ("AND", "OR", "WITH") and token != token.upper():
+            raise SbomError(f"the operator {token} is written in capitals: {token.upper()}")
+    options = alternatives()
+    if peek() is not None:
+        raise SbomError(f"{peek()} follows a whole expression")
+    while len(options) == 1 and options[0][1] is not None:
+        options = options[0][1]
+    texts = [text for text, _ in options]
+    return " OR ".join(texts), texts
+
+
+def load_attributions(folder):
+    """Every entry of the qt_attribution.json files below folder (a file holds
+    one or a list), as (the file's path relative to folder, the entry),
+    sorted by path. Qt's own files are not strict JSON: their strings may
+    span lines, and a key given twice counts with its last value, as Qt's
+    parser has it."""
+    if not os.path.isdir(folder):
+        raise SbomError(f"{folder} (--qt-attributions) is not a folder")
+    entries = []
+    for place, subfolders, files in os.walk(folder):
+        subfolders.sort()
+        if "qt_attribution.json" not in files:
+            continue
+        path = os.path.join(place, "qt_attribution.json")
+        relative = os.path.relpath(path, folder).replace(os.sep, "/")
+        with open(path, encoding="utf-8") as stream:
+            try:
+                data = json.load(stream, strict=False)
+            except ValueError as error:
+                raise SbomError(f"{relative} in {folder} is not JSON: {error}")
+        for entry in data if isinstance(data, list) else [data]:
+            if not isinstance(entry, dict) or not attribution_name(entry):
+                raise SbomError(f"{relative} in {folder} holds an entry without Id or Name")
+            entries.append((relative, entry))
+    if not entries:
+        raise SbomError(f"{folder} (--qt-attributions) holds no qt_attribution.json")
+    return sorted(entries, key=lambda pair: pair[0])
+
+
+def attribution_text(entry, key):
+    value = entry.get(key)
+    return value if isinstance(value, str) and value.strip() else None
+
+
+def attribution_name(entry):
+    name = attribution_text(entry, "Id") or attribution_text(entry, "Name")
+    return name and name.strip()
+
+
+def attribution_licence_files(relative, entry):
+    """The source paths of an entry's licence files: its file's folder joined
+    with LicenseFile and each of LicenseFiles."""
+    names = entry.get("LicenseFiles")
+    names = list(names) if isinstance(names, list) else []
+    if isinstance(entry.get("LicenseFile"), str):
+        names.append(entry["LicenseFile"])
+    folder = posixpath.dirname(relative)
+    return {posixpath.normpath(posixpath.join(folder, name)) for name in names if isinstance(name, str)}
+
+
+def attribution_component(relative, entry, licence, pairs):
+    name = attribution_name(entry)
+    links = [{"type": kind, "url": entry[key].strip()}
+             for key, kind in (("Homepage", "website"), ("DownloadLocation", "distribution"))
+             if re.match(r"https?://\S+$", entry.get(key, "") if isinstance(entry.get(key), str) else "")]
+    description = attribution_text(entry, "Description")
+    holders = attribution_text(entry, "Copyright")
+    version = attribution_text(entry, "Version")
+    return component(
+        "library", name, "qtbase/" + name, version and " ".join(version.split()), licence,
+        description=description and " ".join(description.split()),
+        copyright=holders and "\n".join(line.strip() for line in holders.strip().splitlines()),
+        externalReferences=links,
+        properties=properties(pairs + [("qt:attribution", relative)]))
+
+
+def attribution_licence(relative, entry, identifiers):
+    name = attribution_name(entry)
+    value = entry.get("LicenseId")
+    if not isinstance(value, str) or not value.strip():
+        raise SbomError(f"{relative}: {name} has no LicenseId (an SPDX licence expression); "
+                        f"its License says {entry.get('License')!r}")
+    try:
+        return spdx_expression(value, identifiers)
+    except SbomError as error:
+        raise SbomError(f"{relative}: {name}'s LicenseId {value!r} is no SPDX licence expression: {error}")
+
+
+def qt_component(notice, licenses_dir, attributions):
+    """Qt with the third-party parts the notice lists, each one component per
+    qt_attribution.json entry whose licence file is the one the notice names
+    (or, in QT_LICENCE_CHOICES, the one offering it); the notice's
+    public-domain code by the entries that have its name as a word of their
+    Name ("SHA-1" in "Secure Hash Algorithm SHA-1") and say Public Domain."""
+    identifiers = spdx_identifiers()
     parts = []
     for stem, origin in notice["parts"]:
-        if stem not in QT_PARTS:
-            raise SbomError(f"QT-NOTICE.txt lists {stem}.txt ({origin}), which tools/sbom/make-sbom.py "
-                            f"does not know: add it to QT_PARTS with its version and licence")
         if not os.path.isfile(os.path.join(licenses_dir, stem + ".txt")):
             raise SbomError(f"QT-NOTICE.txt lists {stem}.txt, but licenses/{stem}.txt is not in the folder")
-        for name, version, licence, cpe in QT_PARTS[stem]:
-            parts.append(component("library", name, "qtbase/" + name, version, licence, cpe=cpe,
-                                   properties=properties([("qt:source-path", origin),
-                                                          ("qt:licence-file", "licenses/" + stem + ".txt")])))
+        found = [(relative, entry) for relative, entry in attributions
+                 if origin in attribution_licence_files(relative, entry)]
+        chosen = None
+        if not found and origin in QT_LICENCE_CHOICES:
+            offered, chosen = QT_LICENCE_CHOICES[origin]
+            found = [(relative, entry) for relative, entry in attributions
+                     if offered in attribution_licence_files(relative, entry)]
+        if not found:
+            raise SbomError(f"QT-NOTICE.txt lists {stem}.txt ({origin}), but no qt_attribution.json "
+                            f"names {origin} as its licence file")
+        for relative, entry in found:
+            expression, options = attribution_licence(relative, entry, identifiers)
+            pairs = [("qt:source-path", origin), ("qt:licence-file", "licenses/" + stem + ".txt")]
+            if chosen:
+                if chosen not in options:
+                    raise SbomError(f"QT-NOTICE.txt ships {origin} as the licence of {stem}, "
+                                    f"but {chosen} is not one of {expression} ({relative})")
+                pairs.append(("qt:licence-offered", expression))
+                expression = chosen
+            parts.append(attribution_component(relative, entry, expression, pairs))
     for name in notice["public_domain"]:
-        if name not in QT_PUBLIC_DOMAIN_PARTS:
-            raise SbomError(f"QT-NOTICE.txt names {name} as public domain, which tools/sbom/make-sbom.py "
-                            f"does not know: add it to QT_PUBLIC_DOMAIN_PARTS")
-        key = QT_PUBLIC_DOMAIN_PARTS[name]
-        parts.append(component("library", key, "qtbase/" + key, licenses="public-domain"))
+        word = r"(?<![\w-])" + re.escape(name) + r"(?![\w-])"
+        named = [(relative, entry) for relative, entry in attributions
+                 if re.search(word, attribution_text(entry, "Name") or "")]
+        if not named:
+            raise SbomError(f"QT-NOTICE.txt names {name} as public domain, but no qt_attribution.json "
+                            f"has an entry with {name} in its Name")
+        public = [(relative, entry) for relative, entry in named
+                  if (attribution_text(entry, "License") or "").strip().lower() == "public domain"]
+        if not public:
+            raise SbomError(f"QT-NOTICE.txt names {name} as public domain, but "
+                            + ", ".join(relative for relative, _ in named) + " gives it another licence")
+        parts += [attribution_component(relative, entry, "public-domain", []) for relative, entry in public]
     refs = [part["bom-ref"] for part in parts]
-    if len(set(refs)) != len(refs):
-        raise SbomError("QT-NOTICE.txt lists a third-party part twice")
+    twice = sorted({ref for ref in refs if refs.count(ref) > 1})
+    if twice:
+        raise SbomError("QT-NOTICE.txt lists a third-party part twice: " + ", ".join(twice))
     version = notice["version"]
     return component(
         "library", "qtbase", "qtbase", version, QT_LICENSE,
@@ -268,7 +425,8 @@ def windows_components(args, installer):
     mingw = args.mingw_w64_version
     translations = args.qttranslations_version
     tops = {
-        "qtbase": qt_component(notice, os.path.join(dist, "licenses")),
+        "qtbase": qt_component(notice, os.path.join(dist, "licenses"),
+                               load_attributions(args.qt_attributions)),
         "libstdc++": component(
             "library", "libstdc++", "libstdc++", upstream_version(gcc), GCC_RUNTIME_LICENSE,
             description="GNU C++ library of GCC (MinGW-w64, posix threads)",
@@ -481,6 +639,9 @@ def parse_arguments(argv):
     kind.add_argument("--windows-dist", help="the folder dist/ the Windows download was made from")
     kind.add_argument("--deb", help="the Debian package (the same file as --artifact)")
     parser.add_argument("--qt-notice", help="default: <dist>/licenses/QT-NOTICE.txt")
+    parser.add_argument("--qt-attributions",
+                        help="the folder attributions/ of the Qt build (tools/windows/qt.sh): "
+                             "Qt's qt_attribution.json files at their paths in its source")
     parser.add_argument("--gcc-runtime-version",
                         help="Debian version of gcc-mingw-w64-x86-64-posix-runtime")
     parser.add_argument("--mingw-w64-version", help="Debian version of mingw-w64-x86-64-dev")
@@ -489,7 +650,8 @@ def parse_arguments(argv):
     if not args.artifact and not args.output:
         parser.error("without --artifact, give --output")
     if args.windows_dist:
-        missing = [option for option, value in (("--gcc-runtime-version", args.gcc_runtime_version),
+        missing = [option for option, value in (("--qt-attributions", args.qt_attributions),
+                                                ("--gcc-runtime-version", args.gcc_runtime_version),
                                                 ("--mingw-w64-version", args.mingw_w64_version),
                                                 ("--qttranslations-version", args.qttranslations_version))
                    if not value]

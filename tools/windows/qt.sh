@@ -3,7 +3,9 @@
 # package, once: the result is cached outside the checkout, in a folder named
 # after the source version and the configure options, and printed on stdout.
 # Everything else goes to stderr. The folder's licenses/ holds the licence
-# texts of what the DLLs contain and a notice on how they were built.
+# texts of what the DLLs contain and a notice on how they were built;
+# attributions/ holds the source's qt_attribution.json files, at their paths
+# in the source, for the bill of materials.
 set -eu
 
 cache_root=${QN58_QT_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/qn58-jlink-setup}
@@ -130,6 +132,39 @@ under the FreeType License (freetype.txt), of its choice of licences.
 NOTICE
 }
 
+# Qt's record of the third-party code in its source, every qt_attribution.json
+# at its path there: tools/sbom/make-sbom.py takes the names, versions and
+# licences of the parts that QT-NOTICE.txt lists from it. Written into a new
+# folder beside and renamed, so that attributions/ is there whole or not at
+# all; what an interrupted run left beside goes first.
+write_attributions() {
+    source=$1
+    rm -rf "$prefix"/.attributions.*
+    partial=$(mktemp -d "$prefix/.attributions.XXXXXX")
+    (cd "$source" && find . -name qt_attribution.json -type f) | sort | while read -r file; do
+        mkdir -p "$partial/$(dirname "$file")"
+        cp "$source/$file" "$partial/$file"
+    done
+    if [ -z "$(ls -A "$partial")" ]; then
+        echo "$source holds no qt_attribution.json" >&2
+        exit 1
+    fi
+    chmod 755 "$partial"
+    # -T: a folder or link of that name is not entered.
+    mv -T "$partial" "$prefix/attributions"
+}
+
+# A prefix cached before attributions/ was written: the same source's
+# qt_attribution.json files, taken from its tarball without building again.
+add_attributions() {
+    work=$(mktemp -d "${TMPDIR:-/tmp}/qn58-qt-attributions.XXXXXX")
+    trap 'rm -rf "$work"' EXIT
+    echo "Adding the qt_attribution.json files of Qt $version to $prefix" >&2
+    (cd "$work" && apt-get source --download-only "$source_package=$version" >&2)
+    tar -xf "$work"/${source_package}_*.orig.tar.xz -C "$work" --wildcards '*/qt_attribution.json'
+    write_attributions "$(echo "$work"/qtbase-everywhere-src-*)"
+}
+
 ensure_deb_src
 version=$(apt-cache showsrc "$source_package" | sed -n 's/^Version: //p' | sort -V | tail -n 1)
 upstream=$(echo "$version" | cut -d + -f 1)
@@ -140,6 +175,7 @@ key=$(printf '%s\n%s\n%s\n' "$version" "$options" "$reproducible -ffile-prefix-m
 prefix="$cache_root/qt-$upstream-mingw64-$key"
 
 if [ -e "$prefix/.complete" ]; then
+    if [ ! -d "$prefix/attributions" ]; then add_attributions; fi
     echo "$prefix"
     exit 0
 fi
@@ -168,6 +204,7 @@ make -j "$(nproc)" >&2
 rm -rf "$prefix"
 make -j "$(nproc)" install >&2
 write_licenses "$qt_source"
+write_attributions "$qt_source"
 # Only a complete installation counts as cached.
 touch "$prefix/.complete"
 echo "$prefix"
