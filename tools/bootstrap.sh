@@ -160,12 +160,13 @@ build_windows() {
 }
 
 # A bill of materials of dist/ (make_sbom), from the toolkit's notice and
-# the runtime packages that the build took its files from.
+# Qt's attributions, and the runtime packages the build took its files from.
 windows_sbom() {
     make_sbom --windows-dist "$build_dir/dist" \
         --gcc-runtime-version "$(dpkg-query -W -f='${Version}' gcc-mingw-w64-x86-64-posix-runtime)" \
         --mingw-w64-version "$(dpkg-query -W -f='${Version}' mingw-w64-x86-64-dev)" \
-        --qttranslations-version "$(dpkg-query -W -f='${Version}' qttranslations5-l10n)" "$@"
+        --qttranslations-version "$(dpkg-query -W -f='${Version}' qttranslations5-l10n)" \
+        --qt-attributions "$qt_prefix/attributions" "$@"
 }
 
 # With both QN58_SIGN_PKCS12 and QN58_SIGN_PASSWORD set (the password may be
