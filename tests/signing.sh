@@ -2,7 +2,9 @@
 # Usage: signing.sh <sign.sh> <file>...
 # Signs copies of the files with a certificate made for this run alone and
 # checks each with osslsigncode: unsigned, the copy must fail the check;
-# signed, it must pass it with a SHA-256 digest.
+# signed, it must pass it with a SHA-256 digest. Removing the signature from
+# a signed program must then give back the unsigned bytes, so that a user can
+# compare a download with a build of their own.
 set -eu
 sign=$1
 shift
@@ -19,6 +21,25 @@ verify() {
     osslsigncode verify -CAfile "$work/cert.pem" -in "$1" >"$work/verify.log" 2>&1
 }
 
+# Where the file $1 and its copy $2 first differ: the byte, counted from 1 as
+# cmp counts, and its value in each; or their lengths, when one is the start
+# of the other.
+difference() {
+    cmp -l "$1" "$2" 2>/dev/null | awk '
+        function number(octal, n, i) {
+            for (i = 1; i <= length(octal); i++)
+                n = n * 8 + substr(octal, i, 1)
+            return n
+        }
+        { printf "byte %d is 0x%02x where the unsigned file has 0x%02x\n", $1, number($3), number($2); exit }
+    ' >"$work/difference"
+    if [ -s "$work/difference" ]; then
+        cat "$work/difference"
+    else
+        echo "it is $(($(wc -c <"$2"))) bytes long where the unsigned file is $(($(wc -c <"$1")))"
+    fi
+}
+
 for file in "$@"; do
     copy="$work/$(basename "$file")"
     # A build signed with a real certificate is checked all the same.
@@ -27,11 +48,25 @@ for file in "$@"; do
         echo "$file: passes the check unsigned" >&2
         exit 1
     fi
+    cp "$copy" "$work/unsigned"
     QN58_SIGN_PKCS12="$work/test.p12" QN58_SIGN_PASSWORD=throwaway "$sign" "$copy" >/dev/null
     if ! verify "$copy" || ! grep -q "digest algorithm *: SHA256" "$work/verify.log"; then
         cat "$work/verify.log" >&2
         echo "$file: the signed copy does not pass the check with SHA-256" >&2
         exit 1
     fi
+    case $file in
+    # osslsigncode writes an MSI anew in its own layout, signing it or not.
+    *.msi) ;;
+    *)
+        osslsigncode remove-signature -in "$copy" -out "$work/removed" >/dev/null
+        if ! cmp -s "$work/unsigned" "$work/removed"; then
+            echo "$file: removing the signature does not give back the unsigned bytes:" \
+                 "$(difference "$work/unsigned" "$work/removed")" >&2
+            exit 1
+        fi
+        rm "$work/removed"
+        ;;
+    esac
     echo "$file: signed and verified"
 done
