@@ -32,7 +32,11 @@ difference() {
                 n = n * 8 + substr(octal, i, 1)
             return n
         }
-        { printf "byte %d is 0x%02x in %s and 0x%02x in %s\n", $1, number($2), first, number($3), second; exit }
+        {
+            printf "byte %d is 0x%02x in %s and 0x%02x in %s\n",
+                   $1, number($2), first, number($3), second
+            exit
+        }
     ' >"$work/difference"
     if [ -s "$work/difference" ]; then
         cat "$work/difference"
@@ -76,8 +80,9 @@ for file in "$@"; do
         osslsigncode attach-signature -sigin "$work/signature" -CAfile "$work/cert.pem" \
             -in "$work/unsigned" -out "$work/attached" >/dev/null
         if ! cmp -s "$copy" "$work/attached"; then
-            echo "$file: its signature attached to the unsigned file does not give the signed copy:" \
-                 "$(difference "$copy" "$work/attached" "the signed copy" "the attached one")" >&2
+            echo "$file: its signature attached to the unsigned file does not give" \
+                 "the signed copy: $(difference "$copy" "$work/attached" \
+                                    "the signed copy" "the attached one")" >&2
             exit 1
         fi
         rm "$work/signature" "$work/attached"
@@ -85,7 +90,8 @@ for file in "$@"; do
     *)
         if ! cmp -s "$work/unsigned" "$work/removed"; then
             echo "$file: removing the signature does not give back the unsigned bytes:" \
-                 "$(difference "$work/unsigned" "$work/removed" "the unsigned file" "the copy without its signature")" >&2
+                 "$(difference "$work/unsigned" "$work/removed" \
+                               "the unsigned file" "the copy without its signature")" >&2
             exit 1
         fi
         ;;
