@@ -2,7 +2,10 @@
 # Usage: signing.sh <sign.sh> <file>...
 # Signs copies of the files with a certificate made for this run alone and
 # checks each with osslsigncode: unsigned, the copy must fail the check;
-# signed, it must pass it with a SHA-256 digest.
+# signed, it must pass it with a SHA-256 digest. Removing the signature from
+# a signed program must then give back the unsigned bytes, so that a user can
+# compare a download with a build of their own; from an MSI (msidump reads
+# it), its tables and streams.
 set -eu
 sign=$1
 shift
@@ -19,6 +22,29 @@ verify() {
     osslsigncode verify -CAfile "$work/cert.pem" -in "$1" >"$work/verify.log" 2>&1
 }
 
+# Where the files $1 and $2, called $3 and $4, first differ: the byte,
+# counted from 1 as cmp counts, and its value in each; or their lengths, when
+# one is the start of the other.
+difference() {
+    cmp -l "$1" "$2" 2>/dev/null | awk -v first="$3" -v second="$4" '
+        function number(octal, n, i) {
+            for (i = 1; i <= length(octal); i++)
+                n = n * 8 + substr(octal, i, 1)
+            return n
+        }
+        {
+            printf "byte %d is 0x%02x in %s and 0x%02x in %s\n",
+                   $1, number($2), first, number($3), second
+            exit
+        }
+    ' >"$work/difference"
+    if [ -s "$work/difference" ]; then
+        cat "$work/difference"
+    else
+        echo "$3 is $(($(wc -c <"$1"))) bytes long and $4 $(($(wc -c <"$2")))"
+    fi
+}
+
 for file in "$@"; do
     copy="$work/$(basename "$file")"
     # A build signed with a real certificate is checked all the same.
@@ -27,11 +53,49 @@ for file in "$@"; do
         echo "$file: passes the check unsigned" >&2
         exit 1
     fi
+    cp "$copy" "$work/unsigned"
     QN58_SIGN_PKCS12="$work/test.p12" QN58_SIGN_PASSWORD=throwaway "$sign" "$copy" >/dev/null
     if ! verify "$copy" || ! grep -q "digest algorithm *: SHA256" "$work/verify.log"; then
         cat "$work/verify.log" >&2
         echo "$file: the signed copy does not pass the check with SHA-256" >&2
         exit 1
     fi
+    osslsigncode remove-signature -in "$copy" -out "$work/removed" >/dev/null
+    case $file in
+    *.msi)
+        # osslsigncode writes an MSI anew in its own layout, signing it or
+        # not, so its bytes never come back: its tables and streams do, and
+        # the signature attached to the unsigned file gives the signed copy.
+        rm -rf "$work/dump"
+        mkdir "$work/dump" "$work/dump/unsigned" "$work/dump/removed"
+        # A table's binary data goes into the current folder, whatever -d says.
+        for msi in unsigned removed; do
+            (cd "$work/dump/$msi" && msidump -t -s -d . "$work/$msi" >/dev/null)
+        done
+        if ! diff -r "$work/dump/unsigned" "$work/dump/removed" >&2; then
+            echo "$file: removing the signature does not give back the tables and streams" >&2
+            exit 1
+        fi
+        osslsigncode extract-signature -in "$copy" -out "$work/signature" >/dev/null
+        osslsigncode attach-signature -sigin "$work/signature" -CAfile "$work/cert.pem" \
+            -in "$work/unsigned" -out "$work/attached" >/dev/null
+        if ! cmp -s "$copy" "$work/attached"; then
+            echo "$file: its signature attached to the unsigned file does not give" \
+                 "the signed copy: $(difference "$copy" "$work/attached" \
+                                    "the signed copy" "the attached one")" >&2
+            exit 1
+        fi
+        rm "$work/signature" "$work/attached"
+        ;;
+    *)
+        if ! cmp -s "$work/unsigned" "$work/removed"; then
+            echo "$file: removing the signature does not give back the unsigned bytes:" \
+                 "$(difference "$work/unsigned" "$work/removed" \
+                               "the unsigned file" "the copy without its signature")" >&2
+            exit 1
+        fi
+        ;;
+    esac
+    rm "$work/removed"
     echo "$file: signed and verified"
 done

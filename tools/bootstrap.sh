@@ -143,6 +143,8 @@ build_windows() {
     # listed in the bill of materials among the licences. The installers
     # keep the files' times: all take the build's one date.
     rm -rf "$build_dir/dist" "$build_dir"/*-windows-x64.*
+    # The archives keep the modes that files and folders are made with.
+    umask 022
     cmake --install "$build_dir" --prefix "$build_dir/dist"
     sign_windows "$build_dir/dist/qn58-jlink-setup.exe" "$build_dir/dist/qn58-jlink-setup-cli.exe"
     windows_sbom --output "$build_dir/dist/licenses/qn58-jlink-setup.cdx.json"
@@ -212,6 +214,8 @@ make_package() {
     # dependencies, which dpkg-shlibdeps finds as CPack makes it.
     bill="$build_dir/packaging/qn58-jlink-setup.cdx.json"
     rm -f "$bill"
+    # CPack keeps the modes of the files it makes in the package's ar archive.
+    umask 022
     (cd "$build_dir" && cpack -G DEB)
     make_sbom --deb "$(echo "$build_dir"/*.deb)" --output "$bill"
     rm "$build_dir"/*.deb

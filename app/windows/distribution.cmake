@@ -43,13 +43,15 @@ endforeach()
 install(FILES /usr/share/doc/qttranslations5-l10n/copyright
         DESTINATION licenses RENAME qttranslations.txt)
 
-# Qt's and the runtime's DLLs come unstripped.
+# Qt's and the runtime's DLLs come unstripped. Without a symbol table a
+# program ends where its sections do, as signing and then removing the
+# signature leaves it; strip dates the headers with SOURCE_DATE_EPOCH.
 install(CODE "set(qn58Strip \"${CMAKE_STRIP}\")")
 install(CODE [[
     file(GLOB_RECURSE binaries "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/*.exe"
                                "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/*.dll")
     foreach(binary ${binaries})
-        execute_process(COMMAND ${qn58Strip} --strip-unneeded ${binary} COMMAND_ERROR_IS_FATAL ANY)
+        execute_process(COMMAND ${qn58Strip} --strip-all ${binary} COMMAND_ERROR_IS_FATAL ANY)
     endforeach()
 ]])
 
