@@ -5,7 +5,8 @@
 # signed, it must pass it with a SHA-256 digest. Removing the signature from
 # a signed program must then give back the unsigned bytes, so that a user can
 # compare a download with a build of their own; from an MSI (msidump reads
-# it), its tables and streams.
+# it), its tables and streams. The signature given to the unsigned file
+# (sign.sh with QN58_SIGNATURES_FROM) must give the signed copy.
 set -eu
 sign=$1
 shift
@@ -64,8 +65,7 @@ for file in "$@"; do
     case $file in
     *.msi)
         # osslsigncode writes an MSI anew in its own layout, signing it or
-        # not, so its bytes never come back: its tables and streams do, and
-        # the signature attached to the unsigned file gives the signed copy.
+        # not, so its bytes never come back: its tables and streams do.
         rm -rf "$work/dump"
         mkdir "$work/dump" "$work/dump/unsigned" "$work/dump/removed"
         # A table's binary data goes into the current folder, whatever -d says.
@@ -76,16 +76,6 @@ for file in "$@"; do
             echo "$file: removing the signature does not give back the tables and streams" >&2
             exit 1
         fi
-        osslsigncode extract-signature -in "$copy" -out "$work/signature" >/dev/null
-        osslsigncode attach-signature -sigin "$work/signature" -CAfile "$work/cert.pem" \
-            -in "$work/unsigned" -out "$work/attached" >/dev/null
-        if ! cmp -s "$copy" "$work/attached"; then
-            echo "$file: its signature attached to the unsigned file does not give" \
-                 "the signed copy: $(difference "$copy" "$work/attached" \
-                                    "the signed copy" "the attached one")" >&2
-            exit 1
-        fi
-        rm "$work/signature" "$work/attached"
         ;;
     *)
         if ! cmp -s "$work/unsigned" "$work/removed"; then
@@ -97,5 +87,17 @@ for file in "$@"; do
         ;;
     esac
     rm "$work/removed"
+    # The signature given to the unsigned file gives the signed copy.
+    rm -rf "$work/signatures" "$work/attached"
+    mkdir "$work/signatures" "$work/attached"
+    cp "$copy" "$work/signatures/"
+    cp "$work/unsigned" "$work/attached/$(basename "$file")"
+    QN58_SIGNATURES_FROM="$work/signatures" "$sign" "$work/attached/$(basename "$file")" >/dev/null
+    if ! cmp -s "$copy" "$work/attached/$(basename "$file")"; then
+        echo "$file: its signature given to the unsigned file does not give the signed copy:" \
+             "$(difference "$copy" "$work/attached/$(basename "$file")" \
+                           "the signed copy" "the unsigned one with the signature")" >&2
+        exit 1
+    fi
     echo "$file: signed and verified"
 done

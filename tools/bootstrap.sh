@@ -172,8 +172,14 @@ windows_sbom() {
 }
 
 # With both QN58_SIGN_PKCS12 and QN58_SIGN_PASSWORD set (the password may be
-# empty), signs the files (tools/windows/sign.sh); with neither, leaves them.
+# empty), signs the files (tools/windows/sign.sh), or with
+# QN58_SIGNATURES_FROM gives them the signatures of the downloads there;
+# with none, leaves them.
 sign_windows() {
+    if [ -n "${QN58_SIGNATURES_FROM:-}" ]; then
+        "$source_dir/tools/windows/sign.sh" "$@"
+        return
+    fi
     if [ -z "${QN58_SIGN_PKCS12:-}" ] && [ -z "${QN58_SIGN_PASSWORD+set}" ]; then
         return 0
     fi
