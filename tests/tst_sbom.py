@@ -127,11 +127,12 @@ class Workspace(unittest.TestCase):
             write(os.path.join(self.attributions, path), content)
 
     def windows(self, *extra, artifact=None, output=None, timestamp=EPOCH, commit=COMMIT):
-        arguments = ["--artifact", artifact or self.artifact, "--name", "qn58-jlink-setup",
-                     "--version", "2.0.17", "--commit", commit,
-                     "--windows-dist", self.dist, "--qt-attributions", self.attributions,
-                     "--gcc-runtime-version", "12.2.0-14+deb12u1+25.2+b1",
-                     "--mingw-w64-version", "10.0.0-3", "--qttranslations-version", "5.15.8-2"]
+        """artifact=False: the bill of the contents, without the download."""
+        arguments = [] if artifact is False else ["--artifact", artifact or self.artifact]
+        arguments += ["--name", "qn58-jlink-setup", "--version", "2.0.17", "--commit", commit,
+                      "--windows-dist", self.dist, "--qt-attributions", self.attributions,
+                      "--gcc-runtime-version", "12.2.0-14+deb12u1+25.2+b1",
+                      "--mingw-w64-version", "10.0.0-3", "--qttranslations-version", "5.15.8-2"]
         if timestamp is not None:
             arguments += ["--timestamp", timestamp]
         if output:
@@ -271,6 +272,19 @@ class WindowsBill(Workspace):
         write(other, b"another zip")
         self.windows(artifact=other)
         self.assertNotEqual(self.load(first)["serialNumber"], self.load(other + ".cdx.json")["serialNumber"])
+
+    def test_bill_inside_dist(self):
+        """Without the download: no hash of it, and every file but the bill itself."""
+        inside = os.path.join(self.dist, "licenses", "qn58-jlink-setup.cdx.json")
+        status, message = self.windows(artifact=False, output=inside)
+        self.assertEqual((status, message), (0, ""))
+        bom = self.load(inside)
+        self.assertNotIn("hashes", bom["metadata"]["component"])
+        self.assertNotIn("licenses/qn58-jlink-setup.cdx.json", checksbom.file_hashes(bom))
+        self.assertEqual(checksbom.check(bom, self.dist, bill_path=inside), [])
+        # Beside the download, the bill lists the one inside.
+        self.windows()
+        self.assertEqual(checksbom.check(self.load(), self.dist, self.artifact), [])
 
     def test_timestamp_from_source_date_epoch(self):
         cases = [
