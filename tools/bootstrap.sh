@@ -271,6 +271,7 @@ SOURCES
 # Cross-builds into build-arm64/ with Debian's cross compiler and arm64 Qt
 # (tools/arm64/aarch64-linux-gnu.cmake), after the build machine's own
 # stand-in loaders, which its tests compare with its own.
+# The arguments go to cmake.
 build_arm64() {
     arm64_packages_install
     generate_locales
@@ -279,12 +280,12 @@ build_arm64() {
     cmake --build "$native" --target qn58-standins -j "$(nproc)"
     cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DCMAKE_TOOLCHAIN_FILE="$source_dir/tools/arm64/aarch64-linux-gnu.cmake" \
-        -DQN58_NATIVE_STANDIN_DIR="$native/resources/FLMFile"
+        -DQN58_NATIVE_STANDIN_DIR="$native/resources/FLMFile" "$@"
     cmake --build "$build_dir" -j "$(nproc)"
 }
 
-# Builds the downloads of the last commit ("deb", "windows", or both when
-# none is named) twice, in clean clones at two paths, under another umask,
+# Builds the downloads of the last commit ("deb", "windows", "arm64"; the
+# first two when none is named) twice, in clean clones at two paths, under another umask,
 # time zone and locale, and compares them and their bills of materials byte
 # for byte; where they differ, diffoscope shows how. The clones stay for a
 # look after a failure.
@@ -429,7 +430,8 @@ fuzz)
     ;;
 release)
     # The downloads alone, without the tests: "deb" the Debian package,
-    # "windows" the zip, the single program and the MSI.
+    # "windows" the zip, the single program and the MSI, "arm64" the arm64
+    # Debian package.
     case "${2:-}" in
     deb)
         build_dir="$source_dir/build-release"
@@ -442,8 +444,13 @@ release)
         build_dir="$source_dir/build-release-windows"
         build_windows -DBUILD_TESTING=OFF
         ;;
+    arm64)
+        build_dir="$source_dir/build-release-arm64"
+        build_arm64 -DBUILD_TESTING=OFF
+        make_package
+        ;;
     *)
-        echo "usage: $0 release deb|windows" >&2
+        echo "usage: $0 release deb|windows|arm64" >&2
         exit 2
         ;;
     esac
@@ -462,7 +469,7 @@ toolkit)
     windows_toolkit >/dev/null
     ;;
 *)
-    echo "usage: $0 run|test|fleet|windows|arm64|package|fuzz|reproduce [deb|windows]|release deb|windows|packages|toolkit" >&2
+    echo "usage: $0 run|test|fleet|windows|arm64|package|fuzz|reproduce [deb|windows|arm64]|release deb|windows|arm64|packages|toolkit" >&2
     exit 2
     ;;
 esac
