@@ -414,6 +414,13 @@ def dist_files(dist, leave_out=None):
     return sorted(found)
 
 
+def debian_library(name, description, licence, package, version):
+    """A part the build took from a Debian package of that version."""
+    return component("library", name, name, upstream_version(version), licence,
+                     description=description, purl=deb_purl(package, version),
+                     properties=properties([("debian:version", version)]))
+
+
 def windows_components(args, installer):
     dist = args.windows_dist
     if not os.path.isdir(dist):
@@ -427,27 +434,14 @@ def windows_components(args, installer):
     tops = {
         "qtbase": qt_component(notice, os.path.join(dist, "licenses"),
                                load_attributions(args.qt_attributions)),
-        "libstdc++": component(
-            "library", "libstdc++", "libstdc++", upstream_version(gcc), GCC_RUNTIME_LICENSE,
-            description="GNU C++ library of GCC (MinGW-w64, posix threads)",
-            purl=deb_purl("gcc-mingw-w64-x86-64-posix-runtime", gcc),
-            properties=properties([("debian:version", gcc)])),
-        "libgcc": component(
-            "library", "libgcc", "libgcc", upstream_version(gcc), GCC_RUNTIME_LICENSE,
-            description="GCC's runtime library (MinGW-w64, SEH exceptions)",
-            purl=deb_purl("gcc-mingw-w64-x86-64-posix-runtime", gcc),
-            properties=properties([("debian:version", gcc)])),
-        "winpthreads": component(
-            "library", "winpthreads", "winpthreads", upstream_version(mingw), WINPTHREADS_LICENSE,
-            description="POSIX threads of MinGW-w64",
-            purl=deb_purl("mingw-w64-x86-64-dev", mingw),
-            properties=properties([("debian:version", mingw)])),
-        "qttranslations": component(
-            "library", "qttranslations", "qttranslations", upstream_version(translations),
-            QTTRANSLATIONS_LICENSE,
-            description="Qt's translations of its own dialogs",
-            purl=deb_purl("qttranslations5-l10n", translations),
-            properties=properties([("debian:version", translations)])),
+        "libstdc++": debian_library("libstdc++", "GNU C++ library of GCC (MinGW-w64, posix threads)",
+                                    GCC_RUNTIME_LICENSE, "gcc-mingw-w64-x86-64-posix-runtime", gcc),
+        "libgcc": debian_library("libgcc", "GCC's runtime library (MinGW-w64, SEH exceptions)",
+                                 GCC_RUNTIME_LICENSE, "gcc-mingw-w64-x86-64-posix-runtime", gcc),
+        "winpthreads": debian_library("winpthreads", "POSIX threads of MinGW-w64",
+                                      WINPTHREADS_LICENSE, "mingw-w64-x86-64-dev", mingw),
+        "qttranslations": debian_library("qttranslations", "Qt's translations of its own dialogs",
+                                         QTTRANSLATIONS_LICENSE, "qttranslations5-l10n", translations),
     }
     owners = {key: [] for key in list(tops) + ["installer"]}
     rules = windows_rules(args.name)
