@@ -151,7 +151,8 @@ build_windows() {
     if [ -n "${SOURCE_DATE_EPOCH:-}" ]; then
         find "$build_dir/dist" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
     fi
-    (cd "$build_dir" && cpack -G ZIP)
+    # A zip's DOS times are local times: those of UTC, for every builder.
+    (cd "$build_dir" && TZ=UTC cpack -G ZIP)
     cmake --build "$build_dir" --target qn58-single-file qn58-msi
     sign_windows "$build_dir"/*-windows-x64.exe "$build_dir"/*-windows-x64.msi
     for download in "$build_dir"/*-windows-x64.zip "$build_dir"/*-windows-x64.exe \
