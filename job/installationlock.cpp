@@ -143,9 +143,19 @@ bool InstallationLock::tryHeldLock()
     if (m_folder.openFile(lockName, QIODevice::ReadOnly, existing, nullptr, nullptr, reason)
         && isStale(existing))
         m_folder.remove(lockName);
-    else if (!reason.isEmpty() && reason.text() != QLatin1String("does not exist"))
+    else if (!reason.isEmpty() && reason.text() != QLatin1String("does not exist")
+             && !goesAway())
         m_refusal = reason;
     return false;
+}
+
+// True when the lock file is gone a moment later. Where a removal leaves the
+// name until the last handle closes (Windows without POSIX deletion), the
+// file that the job before is removing refuses to be opened meanwhile.
+bool InstallationLock::goesAway() const
+{
+    QThread::msleep(retryMs);
+    return m_folder.entry(lockName) == HeldFolder::Entry::Missing;
 }
 
 // As the toolkit judges its own lock files.

@@ -42,6 +42,7 @@ private:
     // into it, which the toolkit would take for a live lock for minutes.
     void removeIfUnwritten();
     bool tryHeldLock();
+    bool goesAway() const;
     bool isStale(QFile &existing) const;
 
     QString m_strJLinkPath;
