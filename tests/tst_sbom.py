@@ -23,9 +23,9 @@ GENERATOR = os.path.join(HERE, "..", "tools", "sbom", "make-sbom.py")
 sys.path.insert(0, HERE)
 import checksbom  # noqa: E402
 
-spec = importlib.util.spec_from_file_location("make_sbom", GENERATOR)
-make_sbom = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(make_sbom)
+generator_module = importlib.util.spec_from_file_location("make_sbom", GENERATOR)
+make_sbom = importlib.util.module_from_spec(generator_module)
+generator_module.loader.exec_module(make_sbom)
 
 COMMIT = "0123456789abcdef0123456789abcdef01234567"
 EPOCH = "1700000000"
